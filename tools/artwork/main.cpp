@@ -66,7 +66,7 @@ bool writeQrc(const QString& root)
 
 QImage zoomed(const QImage& image, int factor)
 {
-    return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image.scaled(image.size() * factor); // nearest neighbour: shows the real pixels
 }
 
 void label(QPainter& p, int x, int y, const QString& text)
