@@ -7,23 +7,22 @@ class QWidget;
 
 namespace vitalog {
 
-// Hands out a configured printer for one print job.
+// Printers for print jobs. Tests hand out PDF printers into a temporary folder.
 class PrintService {
 public:
     virtual ~PrintService() = default;
-    // True when a printer (or "print to file") is available at all.
-    virtual bool HasPrinter() = 0;
-    // The default printer without asking; null when there is none.
+    // The default printer; null when there is none at all.
     virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;
-    // Asks the user with the print dialog; null when cancelled.
-    virtual std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent) = 0;
+    // The print dialog for the printer, offering pages minPage..maxPage (0, 0: no range).
+    // False when the user cancelled.
+    virtual bool ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage = 0,
+                                 int maxPage = 0) = 0;
 };
 
 class QtPrintService : public PrintService {
 public:
-    bool HasPrinter() override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
-    std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent) override;
+    bool ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage, int maxPage) override;
 };
 
 } // namespace vitalog

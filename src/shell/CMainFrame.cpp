@@ -1,0 +1,441 @@
+#include "CMainFrame.h"
+
+#include "AppServices.h"
+#include "CaptionBar.h"
+#include "CommandTable.h"
+#include "HelpWindows.h"
+#include "NavigationBar.h"
+#include "Prompter.h"
+#include "Screen.h"
+#include "calc/BodyFatCalculation.h"
+#include "resources/Resources.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace vitalog {
+
+namespace {
+
+constexpr QColor ThemeBaseColour(191, 219, 255);
+
+// Splits "status prompt\ntooltip"; a prompt without a line break has no separate tooltip.
+QPair<QString, QString> SplitPrompt(const char* prompt) {
+    const QString text = QString::fromUtf8(prompt);
+    const qsizetype cut = text.indexOf(QLatin1Char('\n'));
+    if (cut < 0)
+        return {text, QString()};
+    return {text.left(cut), text.mid(cut + 1)};
+}
+
+QIcon ResourceIcon(const char* image) {
+    QIcon icon;
+    if (!image || !QFile::exists(QString::fromUtf8(image)))
+        return icon;
+    const QString normal = QString::fromUtf8(image);
+    icon.addFile(normal, QSize(), QIcon::Normal);
+    QString hot = normal;
+    hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
+    if (QFile::exists(hot))
+        icon.addFile(hot, QSize(), QIcon::Active);
+    return icon;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QStringLiteral("Vitalog"));
+    InitResources();
+    RegisterScreens(m_registry);
+
+    ApplyTheme();
+    CreateActions();
+    CheckColourDepth();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateNavigationBar();
+
+    auto* client = new QScrollArea(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setWidgetResizable(true);
+    client->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(client);
+
+    resize(1024, 740);
+    CentreOnScreen();
+
+    // Screens write CurrentUser directly; the command states follow before the next event.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CMainFrame::UpdateCommandStates);
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::ApplyTheme() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ThemeBaseColour);
+    pal.setColor(QPalette::Button, ThemeBaseColour.lighter(108));
+    setPalette(pal);
+}
+
+void CMainFrame::CreateActions() {
+    for (const CommandInfo& info : AllCommands()) {
+        if (info.id == CommandId::ToggleNavigationBar)
+            continue; // the dock's own toggle action, made with the bar
+        auto* action = new QAction(QString::fromUtf8(info.text), this);
+        const auto [status, tip] = SplitPrompt(info.prompt);
+        action->setStatusTip(status);
+        action->setToolTip(tip.isEmpty() ? action->iconText() : tip);
+        action->setIcon(ResourceIcon(info.image));
+        const CommandId id = info.id;
+        connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+        m_actions[id] = action;
+    }
+    m_actions[CommandId::FilePrint]->setShortcut(QKeySequence::Print);
+    m_actions[CommandId::ScreenHelp]->setShortcut(QKeySequence::HelpContents);
+    addAction(m_actions[CommandId::ScreenHelp]);
+
+    // The menu bar's menus are also reachable from the keyboard with F10.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(Qt::Key_F10);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        if (!menuBar()->actions().isEmpty()) {
+            menuBar()->setFocus(Qt::ShortcutFocusReason);
+            menuBar()->setActiveAction(menuBar()->actions().first());
+        }
+    });
+    addAction(menuKey);
+}
+
+QAction* CMainFrame::Action(CommandId id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateMenus() {
+    auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
+        for (CommandId id : ids) {
+            if (id == CommandId::ScreenHelp) // stands for a rule in these lists
+                menu->addSeparator();
+            else
+                menu->addAction(m_actions.at(id));
+        }
+    };
+    using C = CommandId;
+    const C rule = C::ScreenHelp;
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+    add(bar->addMenu(QStringLiteral("&File")), {C::FileUsers, C::FilePrint, C::FileExport, rule,
+                                                C::FileExit});
+    add(bar->addMenu(QStringLiteral("Calculate")),
+        {C::CalcBodyFat, C::CalcTape, C::CalcBmiBmr, C::CalcBloodPressure, rule,
+         C::CalcDeleteBodyFat});
+    add(bar->addMenu(QStringLiteral("Options")), {C::OptionsSlideshow, C::OptionsGraph});
+    add(bar->addMenu(QStringLiteral("History")),
+        {C::HistoryBodyFat, C::HistoryTape, C::HistoryBmiBmr, C::HistoryBloodPressure,
+         C::HistoryAllUsers, rule, C::HistoryClearView});
+    add(bar->addMenu(QStringLiteral("&Help")),
+        {C::HelpAbout, rule, C::HelpUserProfile, C::HelpCalculateBodyFat,
+         C::HelpMeasurementSites, C::HelpBodyCompositionResults, C::HelpTapeMeasurements,
+         C::HelpBmiBmr, C::HelpHistory, C::HelpGraphing, C::HelpSlideshow,
+         C::HelpBloodPressure});
+    for (QAction* menuAction : bar->actions())
+        menuAction->menu()->setToolTipsVisible(true);
+}
+
+void CMainFrame::CreateToolBar() {
+    auto* toolbar = addToolBar(QStringLiteral("Main"));
+    toolbar->setObjectName(QStringLiteral("mainToolBar"));
+    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setAllowedAreas(Qt::TopToolBarArea | Qt::RightToolBarArea | Qt::BottomToolBarArea);
+    using C = CommandId;
+    for (C id : {C::ToolbarUsers, C::ToolbarBodyFat, C::ToolbarHistory, C::ToolbarSlideshow,
+                 C::ToolbarGraph, C::ToolbarPrint, C::ToolbarExport, C::ToolbarWebsite,
+                 C::ToolbarBuy}) {
+        QAction* action = m_actions.at(id);
+        if (!m_hoverImages) {
+            QIcon plain;
+            plain.addPixmap(action->icon().pixmap(32, 32, QIcon::Normal));
+            action->setIcon(plain);
+        }
+        toolbar->addAction(action);
+        if (QWidget* button = toolbar->widgetForAction(action))
+            button->setAccessibleName(action->iconText());
+    }
+
+    // The caption bar spans the window under the toolbar.
+    addToolBarBreak();
+    auto* captionHolder = addToolBar(QStringLiteral("Caption"));
+    captionHolder->setObjectName(QStringLiteral("captionToolBar"));
+    captionHolder->setMovable(false);
+    captionHolder->setFloatable(false);
+    captionHolder->toggleViewAction()->setVisible(false);
+    m_caption = new CaptionBar(captionHolder);
+    captionHolder->addWidget(m_caption);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    auto* ready = new QLabel(QStringLiteral("Ready"), bar);
+    ready->setObjectName(QStringLiteral("readyPane"));
+    bar->addWidget(ready, 1);
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromLatin1(indicator), bar);
+        pane->setObjectName(QString::fromLatin1(indicator).toLower() + QStringLiteral("Pane"));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        // Lock-key states are not reported by the window system to us; the panes stay grey.
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+}
+
+void CMainFrame::CreateNavigationBar() {
+    m_navigation = new NavigationBar(this);
+    const int calculators = m_navigation->AddPage(QStringLiteral("Calculators"));
+
+    using C = CommandId;
+    const C calculatorButtons[] = {C::NavBodyFat, C::NavTape, C::NavBmiBmr, C::NavBloodPressure};
+    const C historyButtons[] = {C::NavHistoryBodyFat, C::NavHistoryTape, C::NavHistoryBmiBmr,
+                                C::NavHistoryBloodPressure, C::NavHistoryAllUsers};
+
+    // The nine icons are files of the data directory; all or none are used.
+    std::map<C, QIcon> icons;
+    bool allLoaded = true;
+    for (const auto& group : {std::span<const C>(calculatorButtons),
+                              std::span<const C>(historyButtons)}) {
+        for (C id : group) {
+            QImageReader reader(m_services.DbFile(QString::fromUtf8(CommandInfoFor(id).image)));
+            reader.setScaledSize(QSize(32, 32));
+            const QImage image = reader.read();
+            if (image.isNull()) {
+                allLoaded = false;
+                break;
+            }
+            icons[id] = QIcon(QPixmap::fromImage(image));
+        }
+    }
+    if (!allLoaded) {
+        m_services.prompter->Error(this,
+                                   QStringLiteral("Error loading ICONS.  Please re-install Vitalog"));
+        QIcon calcIcon(QStringLiteral(":/images/fallback_calculators.png"));
+        QIcon historyIcon(QStringLiteral(":/images/fallback_history.png"));
+        if (calcIcon.isNull())
+            calcIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
+        if (historyIcon.isNull())
+            historyIcon = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+        for (C id : calculatorButtons)
+            icons[id] = calcIcon;
+        for (C id : historyButtons)
+            icons[id] = historyIcon;
+    }
+
+    for (C id : calculatorButtons) {
+        m_actions.at(id)->setIcon(icons[id]);
+        m_navigation->AddButton(calculators, m_actions.at(id));
+    }
+    const int history = m_navigation->AddPage(QStringLiteral("History"));
+    for (C id : historyButtons) {
+        m_actions.at(id)->setIcon(icons[id]);
+        m_navigation->AddButton(history, m_actions.at(id));
+    }
+    m_navigation->ActivatePage(calculators);
+    addDockWidget(Qt::LeftDockWidgetArea, m_navigation);
+
+    QAction* toggle = m_navigation->toggleViewAction();
+    const auto [status, tip] = SplitPrompt(CommandInfoFor(C::ToggleNavigationBar).prompt);
+    toggle->setText(QString::fromUtf8(CommandInfoFor(C::ToggleNavigationBar).text));
+    toggle->setStatusTip(status);
+    toggle->setToolTip(tip);
+    m_actions[C::ToggleNavigationBar] = toggle;
+}
+
+void CMainFrame::CheckColourDepth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && screen->depth() < 16) {
+        m_services.prompter->Notice(
+            this,
+            QStringLiteral(
+                "You need to set the color quality to 16 or 32 bit to see this demo properly"),
+            QMessageBox::NoIcon);
+        m_hoverImages = false;
+    }
+}
+
+void CMainFrame::CentreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveCenter(area.center());
+        move(frame.topLeft());
+    }
+}
+
+void CMainFrame::SwitchScreen(ScreenClass screenClass) {
+    auto* client = static_cast<QScrollArea*>(centralWidget());
+    if (QWidget* old = client->takeWidget())
+        delete old;
+    Screen* screen = m_registry.Create(screenClass, *this, m_services);
+    m_screen = screen;
+    screen->InitialUpdate();
+    client->setWidget(screen);
+    screen->show();
+    screen->setFocus();
+    UpdateCommandStates();
+}
+
+bool CMainFrame::ConfirmDiscard() {
+    if (SavedFlag)
+        return true;
+    if (!m_services.prompter->AskYesNo(
+            this,
+            QStringLiteral("Record has not been saved, would you like to continue without saving?")))
+        return false;
+    SavedFlag = true;
+    return true;
+}
+
+void CMainFrame::SetCurrentUserText(const QString& name) {
+    m_caption->clear();
+    m_caption->setText(QStringLiteral("Current User: ") + name);
+    m_caption->update();
+}
+
+bool CMainFrame::CommandEnabled(CommandId id) const {
+    const CommandInfo& info = CommandInfoFor(id);
+    switch (info.effect) {
+    case Effect::Print:
+        return m_screen && m_screen->CanPrint();
+    case Effect::Export:
+        return m_screen && m_screen->CanExport();
+    case Effect::ScreenHelp:
+        return m_screen && m_screen->HasHelp();
+    default:
+        return !info.needsUser || IsUserSelected();
+    }
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (auto& [id, action] : m_actions) {
+        if (id == CommandId::ToggleNavigationBar)
+            continue;
+        action->setEnabled(CommandEnabled(id));
+    }
+}
+
+void CMainFrame::Execute(CommandId id) {
+    if (!CommandEnabled(id))
+        return;
+    const CommandInfo& info = CommandInfoFor(id);
+    // Commands reach the shown screen first.
+    if (m_screen) {
+        switch (info.effect) {
+        case Effect::Print:
+            m_screen->OnPrint();
+            return;
+        case Effect::Export:
+            m_screen->OnExport();
+            return;
+        case Effect::ScreenHelp:
+            m_screen->OnHelp();
+            return;
+        default:
+            break;
+        }
+        if (id == CommandId::OptionsGraph && m_screen->HandlesGraphMenu()) {
+            m_screen->OnGraphMenu();
+            return;
+        }
+    }
+    if (info.asks && !ConfirmDiscard())
+        return;
+
+    switch (info.effect) {
+    case Effect::Users:
+        SetCurrentUserText(QStringLiteral("No User Selected"));
+        CurrentUser.active = 0;
+        HistoryMode = HistoryClear;
+        SwitchScreen(ScreenClass::CUser);
+        break;
+    case Effect::ShowCalculator:
+        SwitchScreen(ScreenClass::CCalcBF);
+        break;
+    case Effect::ShowTape:
+        SwitchScreen(ScreenClass::CTapeMeasurement);
+        break;
+    case Effect::ShowBmiBmr:
+        SwitchScreen(ScreenClass::CBMI_BMR);
+        break;
+    case Effect::ShowBloodPressure:
+        SwitchScreen(ScreenClass::CBloodPressure);
+        break;
+    case Effect::DeleteBodyFat:
+        ResultsMode = ResultsDelete;
+        SwitchScreen(ScreenClass::CBodyFatResults);
+        break;
+    case Effect::ShowSlideshow:
+        SwitchScreen(ScreenClass::CFormPTView);
+        break;
+    case Effect::ShowGraph:
+        SwitchScreen(ScreenClass::CGraphing);
+        break;
+    case Effect::ShowHistory:
+        HistoryMode = info.argument;
+        SwitchScreen(ScreenClass::CVitalogView);
+        break;
+    case Effect::Buy:
+        OpenPurchaseDialog(*this);
+        break;
+    case Effect::Exit:
+        close();
+        break;
+    case Effect::About:
+        ShowAboutBox(*this);
+        break;
+    case Effect::HelpPage:
+        OpenHelpPage(*this, info.argument);
+        break;
+    case Effect::CaliperHelp:
+        OpenCaliperHelp(*this, 0);
+        break;
+    case Effect::ToggleNavigationBar:
+        m_navigation->toggleViewAction()->trigger();
+        break;
+    case Effect::Print:
+    case Effect::Export:
+    case Effect::ScreenHelp:
+        break; // the shown screen's, handled above
+    }
+    if (info.page != 0)
+        m_navigation->ActivatePage(info.page);
+    UpdateCommandStates();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Unsaved edits are not dropped silently on the way out.
+    if (!ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace vitalog

@@ -1,0 +1,77 @@
+#include "DataDirectory.h"
+
+#include "resources/Resources.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace vitalog {
+
+QString DataDirectory::Resolve(const QStringList& arguments, const QString& environmentValue) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--data-dir") && i + 1 < arguments.size())
+            return QDir::cleanPath(QDir(arguments[i + 1]).absolutePath());
+        if (arg.startsWith(QLatin1String("--data-dir=")))
+            return QDir::cleanPath(QDir(arg.mid(11)).absolutePath());
+    }
+    if (!environmentValue.isEmpty())
+        return QDir::cleanPath(QDir(environmentValue).absolutePath());
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+bool DataDirectory::Prepare(const QString& directory, QString* error) {
+    QFileInfo info(directory);
+    if (info.exists()) {
+        if (!info.isDir()) {
+            if (error)
+                *error = QStringLiteral("%1 is not a folder.").arg(directory);
+            return false;
+        }
+        return true;
+    }
+    if (!QDir().mkpath(directory) ||
+        !QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner)) {
+        if (error)
+            *error = QStringLiteral("The data folder %1 could not be created.").arg(directory);
+        return false;
+    }
+    InstallDbFiles(directory);
+    return true;
+}
+
+bool DataDirectory::InstallDbFiles(const QString& directory) {
+    InitResources();
+    const QString target = directory + QStringLiteral("/db");
+    if (!QDir().mkpath(target))
+        return false;
+    bool ok = true;
+    QDirIterator it(QStringLiteral(":/db"), QDir::Files);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString destination = target + QLatin1Char('/') + it.fileName();
+        if (QFile::exists(destination))
+            continue;
+        if (!QFile::copy(source, destination)) {
+            ok = false;
+            continue;
+        }
+        // Resource copies come out read-only.
+        QFile::setPermissions(destination, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    return ok;
+}
+
+std::unique_ptr<QLockFile> DataDirectory::Lock(const QString& directory) {
+    auto lock = std::make_unique<QLockFile>(directory + QStringLiteral("/vitalog.lock"));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+} // namespace vitalog

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace vitalog {
+
+// Where the record files and db/ live: --data-dir DIR, else VITALOG_DATA_DIR, else the
+// per-user application data folder.
+class DataDirectory {
+public:
+    static QString Resolve(const QStringList& arguments, const QString& environmentValue);
+
+    // Creates the folder (mode 0700) when it is missing and then installs the shipped db/
+    // files into it. False with a reason when the folder cannot be made.
+    static bool Prepare(const QString& directory, QString* error);
+
+    // Copies the shipped db/ files that are missing from directory/db.
+    static bool InstallDbFiles(const QString& directory);
+
+    // One running program per data directory; null when another one holds the lock.
+    static std::unique_ptr<QLockFile> Lock(const QString& directory);
+};
+
+} // namespace vitalog

@@ -1,0 +1,63 @@
+#include "NavigationBar.h"
+
+#include <QAction>
+#include <QToolBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vitalog {
+
+NavigationBar::NavigationBar(QWidget* parent) : QDockWidget(parent), m_pages(new QToolBox(this)) {
+    setObjectName(QStringLiteral("navigationBar"));
+    setWindowTitle(QStringLiteral("Navigation"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    font.setWeight(QFont::Bold);
+    m_pages->setFont(font);
+    m_pages->setObjectName(QStringLiteral("navigationPages"));
+    m_pages->setAccessibleName(QStringLiteral("Navigation"));
+    setWidget(m_pages);
+}
+
+int NavigationBar::AddPage(const QString& title) {
+    auto* page = new QWidget;
+    page->setAutoFillBackground(true);
+    QPalette pal = page->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    page->setPalette(pal);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(6, 8, 6, 8);
+    layout->setSpacing(10);
+    layout->addStretch(1);
+    page->setAccessibleName(title);
+    return m_pages->addItem(page, title) + 1;
+}
+
+QToolButton* NavigationBar::AddButton(int page, QAction* action, int position) {
+    QWidget* pageWidget = m_pages->widget(page - 1);
+    auto* layout = static_cast<QVBoxLayout*>(pageWidget->layout());
+    auto* button = new QToolButton(pageWidget);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(QSize(32, 32));
+    button->setAutoRaise(true);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->setAccessibleName(action->iconText());
+    // The stretch stays last so the buttons sit at the top of the page.
+    const int buttons = layout->count() - 1;
+    const int at = (position < 0 || position > buttons) ? buttons : position;
+    layout->insertWidget(at, button);
+    return button;
+}
+
+void NavigationBar::ActivatePage(int page) {
+    if (page >= 1 && page <= m_pages->count())
+        m_pages->setCurrentIndex(page - 1);
+}
+
+int NavigationBar::ActivePage() const { return m_pages->currentIndex() + 1; }
+
+} // namespace vitalog

@@ -1,0 +1,27 @@
+#include "PrintService.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace vitalog {
+
+std::unique_ptr<QPrinter> QtPrintService::DefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    // Without an installed printer the job can still go to a PDF file through the dialog.
+    if (info.isNull())
+        return std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+bool QtPrintService::ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage,
+                                     int maxPage) {
+    QPrintDialog dialog(&printer, parent);
+    if (maxPage > 0) {
+        dialog.setMinMax(minPage, maxPage);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace vitalog

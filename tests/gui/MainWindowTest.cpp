@@ -1,0 +1,370 @@
+#include "MainWindowFixture.h"
+#include "shell/CVitalogApp.h"
+#include "shell/CaptionBar.h"
+#include "shell/CommandTable.h"
+#include "shell/NavigationBar.h"
+#include "shell/Screen.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolBox>
+#include <QToolButton>
+
+using namespace vitalog;
+using namespace vitalog::test;
+
+namespace {
+
+const QString UnsavedQuestion =
+    QStringLiteral("Record has not been saved, would you like to continue without saving?");
+
+// Every widget that triggers the command (toolbar buttons, navigation buttons).
+QList<QWidget*> WidgetsFor(CMainFrame& frame, CommandId id) {
+    QList<QWidget*> widgets;
+    QAction* action = frame.Action(id);
+    for (QToolButton* button : frame.findChildren<QToolButton*>())
+        if (button->defaultAction() == action)
+            widgets << button;
+    return widgets;
+}
+
+QToolButton* NavButton(CMainFrame& frame, CommandId id) {
+    for (QToolButton* button : frame.Navigation()->findChildren<QToolButton*>())
+        if (button->defaultAction() == frame.Action(id))
+            return button;
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithNoUserAndReadyFurniture();
+    void menusHoldTheCommandsInOrder();
+    void commandsNeedingUserFollowSelection();
+    void unsavedEditsAskBeforeSwitching();
+    void exitAndCloseAskAboutUnsavedEdits();
+    void historyCommandRebuildsViewEachTime();
+    void usersCommandDeselects();
+    void navigationPagesFollowCommands();
+    void promptsGoToStatusBarAndTooltips();
+    void missingIconsReportedOnceWithFallbacks();
+    void secondInstanceOnSameDataDirectoryIsRefused();
+    void navigationBarToggles();
+};
+
+void MainWindowTest::startsWithNoUserAndReadyFurniture() {
+    MainWindowFixture f;
+    QCOMPARE(f.Frame().windowTitle(), QStringLiteral("Vitalog"));
+    QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: No User Selected"));
+    QCOMPARE(f.Frame().Caption()->font().pixelSize(), 16);
+    QVERIFY(f.Frame().Caption()->font().bold());
+    QVERIFY(!f.Frame().IsUserSelected());
+    QVERIFY(f.Frame().SavedFlag);
+    QVERIFY(!f.Frame().PendingCalculation);
+    QVERIFY(f.Frame().CurrentScreen());
+    QCOMPARE(f.Frame().palette().color(QPalette::Window), QColor(191, 219, 255));
+
+    auto* toolbar = f.Frame().findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    QVERIFY(toolbar);
+    QStringList labels;
+    for (QAction* action : toolbar->actions())
+        labels << action->iconText();
+    QCOMPARE(labels, (QStringList{"User(s)", "Body Fat", "History", "Slideshow", "Graph", "Print",
+                                  "Export", "Website", "Buy"}));
+    QCOMPARE(toolbar->iconSize(), QSize(32, 32));
+    QCOMPARE(toolbar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+
+    auto* ready = f.Frame().statusBar()->findChild<QLabel*>(QStringLiteral("readyPane"));
+    QVERIFY(ready);
+    QCOMPARE(ready->text(), QStringLiteral("Ready"));
+    for (const char* pane : {"capPane", "numPane", "scrlPane"})
+        QVERIFY(f.Frame().statusBar()->findChild<QLabel*>(QString::fromLatin1(pane)));
+
+    QToolBox* pages = f.Frame().Navigation()->Pages();
+    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->itemText(0), QStringLiteral("Calculators"));
+    QCOMPARE(pages->itemText(1), QStringLiteral("History"));
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void MainWindowTest::menusHoldTheCommandsInOrder() {
+    MainWindowFixture f;
+    QStringList menus;
+    QList<QStringList> items;
+    for (QAction* menuAction : f.Frame().menuBar()->actions()) {
+        menus << menuAction->text();
+        QStringList texts;
+        for (QAction* item : menuAction->menu()->actions())
+            texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        items << texts;
+    }
+    QCOMPARE(menus, (QStringList{"&File", "Calculate", "Options", "History", "&Help"}));
+    QCOMPARE(items[0], (QStringList{"User(s)", "Print...", "Export", "-", "Exit"}));
+    QCOMPARE(items[1],
+             (QStringList{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure", "-", "Delete Body Fat"}));
+    QCOMPARE(items[2], (QStringList{"Slideshow", "Graph"}));
+    QCOMPARE(items[3], (QStringList{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure", "All Users",
+                                    "-", "Clear View"}));
+    QCOMPARE(items[4], (QStringList{"&About Vitalog...", "-", "User Profile", "Calculate Body Fat",
+                                    "Body Fat Measurement Sites", "Body Composition Results",
+                                    "Record Tape Measurements", "Calculate BMI/BMR", "History ",
+                                    "Graphing", "Slideshow", "Blood Pressure"}));
+    // Sixteen menu commands carry images.
+    int withImages = 0;
+    for (QAction* menuAction : f.Frame().menuBar()->actions())
+        for (QAction* item : menuAction->menu()->actions())
+            withImages += item->icon().isNull() ? 0 : 1;
+    QCOMPARE(withImages, 16);
+}
+
+void MainWindowTest::commandsNeedingUserFollowSelection() {
+    MainWindowFixture f;
+    const QList<CommandId> alwaysOn = {
+        CommandId::FileUsers,   CommandId::ToolbarUsers,         CommandId::ToolbarBuy,
+        CommandId::FileExit,    CommandId::HelpAbout,            CommandId::ToolbarWebsite,
+        CommandId::HelpUserProfile, CommandId::HelpMeasurementSites, CommandId::HelpHistory};
+    for (int selected = 0; selected < 2; ++selected) {
+        if (selected)
+            f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+        for (const CommandInfo& info : AllCommands()) {
+            if (!info.needsUser)
+                continue;
+            QAction* action = f.Frame().Action(info.id);
+            QCOMPARE(action->isEnabled(), bool(selected));
+            for (QWidget* widget : WidgetsFor(f.Frame(), info.id))
+                QCOMPARE(widget->isEnabled(), bool(selected));
+        }
+        for (CommandId id : alwaysOn)
+            QVERIFY(f.Frame().Action(id)->isEnabled());
+        // The empty first screen has no report to print or export.
+        QVERIFY(!f.Frame().Action(CommandId::FilePrint)->isEnabled());
+        QVERIFY(!f.Frame().Action(CommandId::ToolbarExport)->isEnabled());
+    }
+    // All nine navigation buttons exist and are enabled with a user.
+    for (CommandId id : {CommandId::NavBodyFat, CommandId::NavTape, CommandId::NavBmiBmr,
+                         CommandId::NavBloodPressure, CommandId::NavHistoryAllUsers,
+                         CommandId::NavHistoryBloodPressure, CommandId::NavHistoryBmiBmr,
+                         CommandId::NavHistoryTape, CommandId::NavHistoryBodyFat}) {
+        QToolButton* button = NavButton(f.Frame(), id);
+        QVERIFY(button);
+        QVERIFY(button->isEnabled());
+        QCOMPARE(button->accessibleName(), QString::fromUtf8(CommandInfoFor(id).text));
+    }
+    // Writing CurrentUser directly (as the screens do) is picked up when the program idles.
+    f.Frame().CurrentUser.active = 0;
+    QTRY_VERIFY(!f.Frame().Action(CommandId::CalcTape)->isEnabled());
+}
+
+void MainWindowTest::unsavedEditsAskBeforeSwitching() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    QPointer<Screen> before = f.Frame().CurrentScreen();
+    f.Frame().SavedFlag = false;
+
+    f.Prompter().Answer(QMessageBox::No);
+    f.Frame().Action(CommandId::CalcTape)->trigger();
+    QCOMPARE(f.Prompter().Boxes().size(), 1);
+    const ShownBox box = f.Prompter().Last();
+    QCOMPARE(box.title, QStringLiteral("Question"));
+    QCOMPARE(box.text, UnsavedQuestion);
+    QCOMPARE(box.icon, QMessageBox::Question);
+    QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(f.Frame().CurrentScreen(), before.data());
+    QVERIFY(!f.Frame().SavedFlag);
+
+    f.Prompter().Answer(QMessageBox::Yes);
+    QTest::mouseClick(NavButton(f.Frame(), CommandId::NavTape), Qt::LeftButton);
+    QCOMPARE(f.Prompter().Boxes().size(), 2);
+    QVERIFY(before.isNull());
+    QVERIFY(f.Frame().SavedFlag);
+
+    f.Frame().Action(CommandId::HistoryTape)->trigger();
+    QCOMPARE(f.Prompter().Boxes().size(), 2);
+    QVERIFY(f.Prompter().Unexpected().isEmpty());
+
+    // Commands that do not switch screens never ask.
+    f.Frame().SavedFlag = false;
+    f.Frame().Action(CommandId::HelpUserProfile)->trigger();
+    f.Frame().Action(CommandId::HelpAbout)->trigger();
+    QCOMPARE(f.Prompter().Boxes().size(), 2);
+    f.Frame().SavedFlag = true;
+}
+
+void MainWindowTest::exitAndCloseAskAboutUnsavedEdits() {
+    MainWindowFixture f;
+    f.Frame().SavedFlag = false;
+    f.Prompter().Answer(QMessageBox::No);
+    f.Frame().Action(CommandId::FileExit)->trigger();
+    QCOMPARE(f.Prompter().Texts(), QStringList{UnsavedQuestion});
+    QVERIFY(f.Frame().isVisible());
+
+    f.Prompter().Answer(QMessageBox::No);
+    f.Frame().close();
+    QCOMPARE(f.Prompter().Boxes().size(), 2);
+    QVERIFY(f.Frame().isVisible());
+
+    f.Prompter().Answer(QMessageBox::Yes);
+    f.Frame().Action(CommandId::FileExit)->trigger();
+    QVERIFY(!f.Frame().isVisible());
+
+    // Nothing unsaved: no question.
+    f.Frame().show();
+    f.Frame().Action(CommandId::FileExit)->trigger();
+    QCOMPARE(f.Prompter().Boxes().size(), 3);
+    QVERIFY(!f.Frame().isVisible());
+}
+
+void MainWindowTest::historyCommandRebuildsViewEachTime() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    struct Case {
+        CommandId id;
+        int mode;
+    };
+    const Case cases[] = {{CommandId::HistoryBodyFat, 1},       {CommandId::HistoryTape, 2},
+                          {CommandId::HistoryBloodPressure, 3}, {CommandId::HistoryBmiBmr, 4},
+                          {CommandId::HistoryAllUsers, 5},      {CommandId::HistoryClearView, 6},
+                          {CommandId::ToolbarHistory, 1},       {CommandId::NavHistoryTape, 2},
+                          {CommandId::NavHistoryAllUsers, 5}};
+    for (const Case& c : cases) {
+        QPointer<Screen> first;
+        for (int round = 0; round < 2; ++round) {
+            QPointer<Screen> previous = f.Frame().CurrentScreen();
+            f.Frame().HistoryMode = 0;
+            f.Frame().Action(c.id)->trigger();
+            QVERIFY(previous.isNull());
+            QCOMPARE(f.Frame().HistoryMode, c.mode);
+            QVERIFY(f.Frame().CurrentScreen());
+        }
+    }
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void MainWindowTest::usersCommandDeselects() {
+    for (CommandId id : {CommandId::FileUsers, CommandId::ToolbarUsers}) {
+        MainWindowFixture f;
+        f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+        QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: Ann"));
+        f.Frame().Action(id)->trigger();
+        QVERIFY(!f.Frame().IsUserSelected());
+        QCOMPARE(f.Frame().HistoryMode, int(CMainFrame::HistoryClear));
+        QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: No User Selected"));
+        QVERIFY(!f.Frame().Action(CommandId::CalcBodyFat)->isEnabled());
+        QVERIFY(!NavButton(f.Frame(), CommandId::NavHistoryBodyFat)->isEnabled());
+    }
+}
+
+void MainWindowTest::navigationPagesFollowCommands() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    NavigationBar* nav = f.Frame().Navigation();
+    f.Frame().Action(CommandId::HistoryBodyFat)->trigger();
+    QCOMPARE(nav->ActivePage(), 2);
+    f.Frame().Action(CommandId::OptionsGraph)->trigger();
+    QCOMPARE(nav->ActivePage(), 2); // no page of its own
+    f.Frame().Action(CommandId::CalcBmiBmr)->trigger();
+    QCOMPARE(nav->ActivePage(), 1);
+    f.Frame().Action(CommandId::CalcDeleteBodyFat)->trigger();
+    QCOMPARE(f.Frame().ResultsMode, int(CMainFrame::ResultsDelete));
+    QCOMPARE(nav->ActivePage(), 1);
+}
+
+void MainWindowTest::promptsGoToStatusBarAndTooltips() {
+    MainWindowFixture f;
+    struct Case {
+        CommandId id;
+        const char* status;
+        const char* tip;
+    };
+    const Case cases[] = {
+        {CommandId::FileUsers, "Create or switch user", "User"},
+        {CommandId::ToolbarUsers, "Create or Switch User", "Create, update, or switch user"},
+        {CommandId::ToolbarBodyFat, "Calculate your body fat percentage",
+         "Calculate your body fat percent"},
+        {CommandId::ToolbarBuy, "Purchase a caliper", "Purchase a caliper"},
+        {CommandId::NavHistoryBmiBmr, "BMI history", "BMI history"},
+        {CommandId::OptionsGraph, "Graph", "Update Graph"},
+        {CommandId::HistoryAllUsers, "Display all user profiles", "All Users"},
+        {CommandId::FileExit, "Quit Vitalog", "Exit"},
+    };
+    for (const Case& c : cases) {
+        QAction* action = f.Frame().Action(c.id);
+        QCOMPARE(action->statusTip(), QString::fromUtf8(c.status));
+        QCOMPARE(action->toolTip(), QString::fromUtf8(c.tip));
+    }
+}
+
+void MainWindowTest::missingIconsReportedOnceWithFallbacks() {
+    TestServices bare(/*withDb=*/false);
+    bare.prompter.ExpectOk();
+    CMainFrame frame(bare.services);
+    QCOMPARE(bare.prompter.Boxes().size(), 1);
+    const ShownBox box = bare.prompter.Last();
+    QCOMPARE(box.title, QStringLiteral("Error"));
+    QCOMPARE(box.text, QStringLiteral("Error loading ICONS.  Please re-install Vitalog"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+
+    // The bar still has every button, with icons, and its commands work.
+    frame.CurrentUser = MainWindowFixture::MakeUser("Ann");
+    frame.UpdateCommandStates();
+    QToolButton* tape = NavButton(frame, CommandId::NavTape);
+    QVERIFY(tape);
+    QVERIFY(!tape->icon().isNull());
+    QCOMPARE(frame.Navigation()->findChildren<QToolButton*>().size(), 9);
+    frame.show();
+    QTest::mouseClick(NavButton(frame, CommandId::NavHistoryTape), Qt::LeftButton);
+    QCOMPARE(frame.HistoryMode, 2);
+    QCOMPARE(bare.prompter.Boxes().size(), 1);
+}
+
+void MainWindowTest::secondInstanceOnSameDataDirectoryIsRefused() {
+    TestServices first(false);
+    TestServices second(false);
+    const QString dir = first.DataDir() + QStringLiteral("/shared");
+    const QStringList args{QStringLiteral("vitalog"), QStringLiteral("--data-dir"), dir};
+
+    first.prompter.ExpectOk(); // a new folder gets db/; icons may still be missing in tests
+    CVitalogApp app1(first.services);
+    QVERIFY(app1.InitInstance(args, QString()));
+    QCOMPARE(first.services.dataDirectory, dir);
+    QVERIFY(QFileInfo(dir).isDir());
+    QCOMPARE(QFileInfo(dir).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+             QFileDevice::Permissions());
+
+    second.prompter.ExpectOk();
+    CVitalogApp app2(second.services);
+    QVERIFY(!app2.InitInstance(args, QString()));
+    QCOMPARE(second.prompter.Boxes().size(), 1);
+    QVERIFY(second.prompter.Last().text.startsWith(QStringLiteral("Vitalog is already running")));
+    QVERIFY(!app2.MainFrame());
+
+    // The environment variable names the folder when no option does.
+    TestServices third(false);
+    third.prompter.ExpectOk();
+    CVitalogApp app3(third.services);
+    QVERIFY(!app3.InitInstance({QStringLiteral("vitalog")}, dir));
+}
+
+void MainWindowTest::navigationBarToggles() {
+    MainWindowFixture f;
+    QAction* toggle = f.Frame().Action(CommandId::ToggleNavigationBar);
+    QVERIFY(toggle);
+    QVERIFY(toggle->isCheckable());
+    QVERIFY(toggle->isChecked());
+    QCOMPARE(toggle->statusTip(), QStringLiteral("Show or hide the toolbar"));
+    f.Frame().Execute(CommandId::ToggleNavigationBar);
+    QVERIFY(f.Frame().Navigation()->isHidden());
+    QVERIFY(!toggle->isChecked());
+    f.Frame().Execute(CommandId::ToggleNavigationBar);
+    QVERIFY(!f.Frame().Navigation()->isHidden());
+    QVERIFY(toggle->isChecked());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
