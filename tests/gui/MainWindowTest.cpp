@@ -6,6 +6,8 @@
 #include "shell/Screen.h"
 
 #include <QAction>
+#include <QEventLoop>
+#include <QTimer>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
@@ -158,7 +160,10 @@ void MainWindowTest::commandsNeedingUserFollowSelection() {
     }
     // Writing CurrentUser directly (as the screens do) is picked up when the program idles.
     f.Frame().CurrentUser.active = 0;
-    QTRY_VERIFY(!f.Frame().Action(CommandId::CalcTape)->isEnabled());
+    QEventLoop idle;
+    QTimer::singleShot(20, &idle, &QEventLoop::quit);
+    idle.exec();
+    QVERIFY(!f.Frame().Action(CommandId::CalcTape)->isEnabled());
 }
 
 void MainWindowTest::unsavedEditsAskBeforeSwitching() {

@@ -1,0 +1,576 @@
+#include "MainWindowFixture.h"
+#include "screens/CUser.h"
+#include "screens/FieldText.h"
+#include "shell/CaptionBar.h"
+#include "shell/Commands.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QtEndian>
+
+#include <cstring>
+
+using namespace vitalog;
+using namespace vitalog::test;
+
+namespace {
+
+// The user screen of a fixture, driven through its widgets.
+struct UserScreen {
+    explicit UserScreen(MainWindowFixture& fixture) : f(fixture) {
+        screen = qobject_cast<CUser*>(f.Frame().CurrentScreen());
+        list = screen->findChild<QComboBox*>(QStringLiteral("userList"));
+        name = screen->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+        weight = screen->findChild<QLineEdit*>(QStringLiteral("weightEdit"));
+        desired = screen->findChild<QLineEdit*>(QStringLiteral("desiredBodyFatEdit"));
+        age = screen->findChild<QLineEdit*>(QStringLiteral("ageEdit"));
+        male = screen->findChild<QRadioButton*>(QStringLiteral("maleRadio"));
+        female = screen->findChild<QRadioButton*>(QStringLiteral("femaleRadio"));
+        imperial = screen->findChild<QRadioButton*>(QStringLiteral("imperialRadio"));
+        metric = screen->findChild<QRadioButton*>(QStringLiteral("metricRadio"));
+        save = screen->findChild<QToolButton*>(QStringLiteral("saveButton"));
+        remove = screen->findChild<QToolButton*>(QStringLiteral("deleteButton"));
+        help = screen->findChild<QToolButton*>(QStringLiteral("helpButton"));
+        QCoreApplication::processEvents(); // lay the form out before clicking into it
+    }
+
+    // Clicks the indicator: a radio button only reacts on its indicator and label.
+    static void Click(QRadioButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    static void Type(QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    void Fill(const QString& userName, const QString& w, const QString& d, const QString& a,
+              bool isMetric = false, bool isFemale = false) {
+        name->setText(userName); // any characters, also those no key types
+        Click(isFemale ? female : male);
+        Click(isMetric ? metric : imperial);
+        Type(weight, w);
+        Type(desired, d);
+        Type(age, a);
+    }
+    void Save() {
+        f.Frame().UpdateCommandStates();
+        screen->UpdateActionStates();
+        QTest::mouseClick(save, Qt::LeftButton);
+    }
+    void Choose(const QString& text) {
+        const int index = list->findText(text);
+        QVERIFY2(index >= 0, qPrintable(text));
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+    QStringList Items() const {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        return items;
+    }
+
+    MainWindowFixture& f;
+    CUser* screen;
+    QComboBox* list;
+    QLineEdit *name, *weight, *desired, *age;
+    QRadioButton *male, *female, *imperial, *metric;
+    QToolButton *save, *remove, *help;
+};
+
+// One stored user record as it lies in "user.bin".
+struct StoredUser {
+    QByteArray name;
+    double weight;
+    qint32 age, units, lengthUnits;
+    float desired;
+    qint32 sex, active;
+};
+
+QList<StoredUser> ReadUserFile(const TestServices& services) {
+    const QByteArray bytes = services.ReadFile(QStringLiteral("user.bin"));
+    QList<StoredUser> users;
+    if (bytes.size() < 4 || qFromLittleEndian<qint32>(bytes.constData()) != 600)
+        return users;
+    for (qsizetype at = 4; at + 64 <= bytes.size(); at += 64) {
+        const char* r = bytes.constData() + at;
+        StoredUser u;
+        u.name = QByteArray(r, 32);
+        std::memcpy(&u.weight, r + 32, 8);
+        u.age = qFromLittleEndian<qint32>(r + 40);
+        u.units = qFromLittleEndian<qint32>(r + 44);
+        u.lengthUnits = qFromLittleEndian<qint32>(r + 48);
+        std::memcpy(&u.desired, r + 52, 4);
+        u.sex = qFromLittleEndian<qint32>(r + 56);
+        u.active = qFromLittleEndian<qint32>(r + 60);
+        users << u;
+    }
+    return users;
+}
+
+QByteArray NameField(const char* name) {
+    QByteArray field(32, '\0');
+    std::memcpy(field.data(), name, std::strlen(name));
+    return field;
+}
+
+const char* const UserFilePrefixes[] = {"tm", "bf", "bmi", "bmr", "bp", "pt"};
+
+} // namespace
+
+class UserScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void parseRules_data();
+    void parseRules();
+    void fieldsRefuseBadNumbers_data();
+    void fieldsRefuseBadNumbers();
+    void opensEmptyWithToolbar();
+    void createsUserAndWritesProfile();
+    void validationBoundaries_data();
+    void validationBoundaries();
+    void refusesNamesThatCannotBeFiles_data();
+    void refusesNamesThatCannotBeFiles();
+    void metricUserRoundTripsAndConvertsOnRealChange();
+    void savingExistingNameUpdatesThatUser();
+    void addNewUserDeselects();
+    void deletingCurrentUserRemovesEverything();
+    void savedFlagFollowsUsersOwnEdits();
+    void chosenNameMissingFromFileIsReported();
+};
+
+void UserScreenTest::parseRules_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wholeOk");
+    QTest::addColumn<int>("whole");
+    QTest::addColumn<bool>("realOk");
+    QTest::addColumn<double>("real");
+    QTest::newRow("plain") << "70" << true << 70 << true << 70.0;
+    QTest::newRow("blanks and tabs") << " \t70 \t" << true << 70 << true << 70.0;
+    QTest::newRow("unit after number") << "70 kg" << false << 0 << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0 << false << 0.0;
+    QTest::newRow("blank only") << "   " << false << 0 << false << 0.0;
+    QTest::newRow("zero") << "0" << true << 0 << true << 0.0;
+    QTest::newRow("double zero") << "00" << true << 0 << true << 0.0;
+    QTest::newRow("signed zero") << "-0" << false << 0 << false << 0.0;
+    QTest::newRow("point zero") << ".0" << false << 0 << false << 0.0;
+    QTest::newRow("negative") << "-3" << true << -3 << true << -3.0;
+    QTest::newRow("exponent") << "1e3" << false << 0 << true << 1000.0;
+    QTest::newRow("fraction") << "7.25" << false << 0 << true << 7.25;
+    QTest::newRow("leading point") << ".5" << false << 0 << true << 0.5;
+    QTest::newRow("letters") << "abc" << false << 0 << false << 0.0;
+    QTest::newRow("comma decimal") << "7,5" << false << 0 << false << 0.0;
+    QTest::newRow("too large for int") << "3000000000" << false << 0 << true << 3e9;
+    QTest::newRow("infinity word") << "inf" << false << 0 << false << 0.0;
+}
+
+void UserScreenTest::parseRules() {
+    QFETCH(QString, text);
+    QFETCH(bool, wholeOk);
+    QFETCH(int, whole);
+    QFETCH(bool, realOk);
+    QFETCH(double, real);
+    int w = -99;
+    QCOMPARE(ParseWholeNumber(text, w), wholeOk);
+    if (wholeOk)
+        QCOMPARE(w, whole);
+    double r = -99;
+    QCOMPARE(ParseRealNumber(text, r), realOk);
+    if (realOk)
+        QCOMPARE(r, real);
+}
+
+void UserScreenTest::fieldsRefuseBadNumbers_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString number = QStringLiteral("Please enter a number.");
+    const QString integer = QStringLiteral("Please enter an integer.");
+    // A number that reads makes the save go on to the name test, which fails on purpose.
+    const QString readOn = QStringLiteral("User name must be between 1 and 30 characters");
+    for (const char* text : {"70", " 70 ", "0", "00", "-3", "1e3"})
+        QTest::addRow("weight %s", text) << "weightEdit" << text << readOn;
+    for (const char* text : {"70 kg", "", "abc"})
+        QTest::addRow("weight %s", text) << "weightEdit" << text << number;
+    for (const char* text : {"70", " 70 ", "0", "00", "-3"})
+        QTest::addRow("age %s", text) << "ageEdit" << text << readOn;
+    for (const char* text : {"70 kg", "", "1e3", "abc", "7.5"})
+        QTest::addRow("age %s", text) << "ageEdit" << text << integer;
+}
+
+void UserScreenTest::fieldsRefuseBadNumbers() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    UserScreen s(f);
+    s.Fill(QString(), QStringLiteral("80"), QStringLiteral("15"), QStringLiteral("30"));
+    UserScreen::Type(s.screen->findChild<QLineEdit*>(field), text);
+    f.Prompter().ExpectOk();
+    s.Save();
+    QCOMPARE(f.Prompter().Texts(), QStringList{message});
+    const ShownBox box = f.Prompter().Last();
+    if (message == QLatin1String("User name must be between 1 and 30 characters")) {
+        QCOMPARE(box.title, QStringLiteral("Warning"));
+        QCOMPARE(QApplication::focusWidget(), s.name);
+    } else {
+        QCOMPARE(box.title, QStringLiteral("Vitalog"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(QApplication::focusWidget(), s.screen->findChild<QLineEdit*>(field));
+    }
+    QVERIFY(!QFile::exists(f.services.FilePath(QStringLiteral("user.bin"))) ||
+            f.services.ReadFile(QStringLiteral("user.bin")).size() <= 4);
+}
+
+void UserScreenTest::opensEmptyWithToolbar() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    QCOMPARE(s.Items(), QStringList{CUser::AddNewUserEntry});
+    QCOMPARE(s.list->currentIndex(), -1);
+    QVERIFY(s.name->isVisible());
+    QCOMPARE(s.weight->text(), QStringLiteral("0"));
+    QCOMPARE(s.desired->text(), QStringLiteral("0"));
+    QCOMPARE(s.age->text(), QStringLiteral("0"));
+    QVERIFY(s.male->isChecked());
+    QVERIFY(s.imperial->isChecked());
+    QVERIFY(s.save->isEnabled());
+    QVERIFY(!s.remove->isEnabled());
+    QVERIFY(s.help->isEnabled());
+    QCOMPARE(s.save->accessibleName(), QStringLiteral("Save"));
+    QCOMPARE(s.remove->accessibleName(), QStringLiteral("Delete"));
+    QCOMPARE(s.help->accessibleName(), QStringLiteral("Help"));
+    QCOMPARE(s.weight->accessibleName(), QStringLiteral("Current Weight"));
+    QCOMPARE(s.list->accessibleName(), QStringLiteral("Select an existing user name"));
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+    QVERIFY(f.Frame().SavedFlag);
+}
+
+void UserScreenTest::createsUserAndWritesProfile() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("  Ann  "), QStringLiteral("150.5"), QStringLiteral("18.5"),
+           QStringLiteral("42"), false, true);
+    QVERIFY(!f.Frame().SavedFlag);
+    f.Prompter().ExpectOk();
+    s.Save();
+    QCOMPARE(f.Prompter().Texts(), QStringList{QStringLiteral("New User Ann has been created")});
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Information"));
+    QCOMPARE(f.Prompter().Last().icon, QMessageBox::Information);
+    QVERIFY(f.Frame().SavedFlag);
+    QVERIFY(f.Frame().IsUserSelected());
+    QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: Ann"));
+    QCOMPARE(s.Items(), (QStringList{CUser::AddNewUserEntry, QStringLiteral("Ann")}));
+    f.Frame().UpdateCommandStates();
+    QVERIFY(f.Frame().Action(CommandId::CalcBodyFat)->isEnabled());
+
+    const QByteArray bytes = f.services.ReadFile(QStringLiteral("user.bin"));
+    QCOMPARE(bytes.size(), 4 + 64);
+    const QList<StoredUser> users = ReadUserFile(f.services);
+    QCOMPARE(users.size(), 1);
+    QCOMPARE(users[0].name, NameField("Ann")); // trimmed, zero-filled
+    QCOMPARE(users[0].weight, 150.5);
+    QCOMPARE(users[0].age, 42);
+    QCOMPARE(users[0].units, 1);
+    QCOMPARE(users[0].lengthUnits, 3);
+    QCOMPARE(users[0].desired, 18.5f);
+    QCOMPARE(users[0].sex, 2);
+    QCOMPARE(users[0].active, 1);
+}
+
+void UserScreenTest::validationBoundaries_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("desired");
+    QTest::addColumn<QString>("age");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    QTest::addColumn<QString>("focus");
+    const QString nameMsg = QStringLiteral("User name must be between 1 and 30 characters");
+    const QString weightMsg = QStringLiteral("You must select a number between 1 and 1200 for Weight");
+    const QString desiredMsg =
+        QStringLiteral("You must select a number between 1 and 99 for Desired Body Fat");
+    const QString ageMsg = QStringLiteral("You must select a number between 1 and 120 for Age");
+    const QString n30 = QString(30, QLatin1Char('n'));
+    QTest::newRow("31 characters") << QString(31, QLatin1Char('n')) << "80" << "15" << "30"
+                                   << nameMsg << "nameEdit";
+    QTest::newRow("30 characters") << n30 << "80" << "15" << "30" << "" << "";
+    QTest::newRow("30 characters and blanks") << n30 + "  " << "80" << "15" << "30" << nameMsg
+                                              << "nameEdit";
+    QTest::newRow("empty name") << "" << "80" << "15" << "30" << nameMsg << "nameEdit";
+    QTest::newRow("blanks only") << "   " << "80" << "15" << "30" << nameMsg << "nameEdit";
+    QTest::newRow("weight 1") << "Bo" << "1" << "15" << "30" << weightMsg << "weightEdit";
+    QTest::newRow("weight 1.01") << "Bo" << "1.01" << "15" << "30" << "" << "";
+    QTest::newRow("weight 1200") << "Bo" << "1200" << "15" << "30" << weightMsg << "weightEdit";
+    QTest::newRow("weight 1199.99") << "Bo" << "1199.99" << "15" << "30" << "" << "";
+    QTest::newRow("desired 1") << "Bo" << "80" << "1" << "30" << desiredMsg << "desiredBodyFatEdit";
+    QTest::newRow("desired 99") << "Bo" << "80" << "99" << "30" << desiredMsg
+                                << "desiredBodyFatEdit";
+    QTest::newRow("desired 98.9") << "Bo" << "80" << "98.9" << "30" << "" << "";
+    QTest::newRow("age 1") << "Bo" << "80" << "15" << "1" << ageMsg << "ageEdit";
+    QTest::newRow("age 2") << "Bo" << "80" << "15" << "2" << "" << "";
+    QTest::newRow("age 119") << "Bo" << "80" << "15" << "119" << "" << "";
+    QTest::newRow("age 120") << "Bo" << "80" << "15" << "120" << ageMsg << "ageEdit";
+    QTest::newRow("first failure only") << "" << "1" << "99" << "1" << nameMsg << "nameEdit";
+}
+
+void UserScreenTest::validationBoundaries() {
+    QFETCH(QString, name);
+    QFETCH(QString, weight);
+    QFETCH(QString, desired);
+    QFETCH(QString, age);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    UserScreen s(f);
+    s.Fill(name, weight, desired, age);
+    f.Prompter().ExpectOk();
+    s.Save();
+    QCOMPARE(f.Prompter().Boxes().size(), 1);
+    if (message.isEmpty()) {
+        QVERIFY(f.Prompter().Last().text.startsWith(QStringLiteral("New User ")));
+        QCOMPARE(ReadUserFile(f.services).size(), 1);
+        return;
+    }
+    QCOMPARE(f.Prompter().Last().text, message);
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Warning"));
+    QCOMPARE(f.Prompter().Last().icon, QMessageBox::Warning);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QVERIFY(ReadUserFile(f.services).isEmpty());
+    QVERIFY(!f.Frame().IsUserSelected());
+}
+
+void UserScreenTest::refusesNamesThatCannotBeFiles_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("slash") << "../Ann" << "User name may not contain the character \"/\"";
+    QTest::newRow("not storable")
+        << QStringLiteral("Ann \u2713")
+        << "User name contains characters that cannot be stored.\n"
+           "Please use letters, digits and common punctuation only.";
+}
+
+void UserScreenTest::refusesNamesThatCannotBeFiles() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(name, QStringLiteral("80"), QStringLiteral("15"), QStringLiteral("30"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    QCOMPARE(f.Prompter().Texts(), QStringList{message});
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Warning"));
+    QVERIFY(f.services.ReadFile(QStringLiteral("user.bin")).isEmpty());
+    QCOMPARE(QDir(f.services.DataDir()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("user.bin")}));
+    QVERIFY(!f.Frame().IsUserSelected());
+
+    // A Windows-1252 name outside ASCII is fine and its files carry the UTF-8 name.
+    f.Prompter().ExpectOk();
+    s.Fill(QStringLiteral("Zoë €"), QStringLiteral("80"), QStringLiteral("15"),
+           QStringLiteral("30"));
+    s.Save();
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("New User Zoë € has been created"));
+    QCOMPARE(ReadUserFile(f.services)[0].name, NameField("Zo\xEB \x80"));
+}
+
+void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Kim"), QStringLiteral("80"), QStringLiteral("20"), QStringLiteral("35"),
+           /*isMetric=*/true);
+    f.Prompter().ExpectOk();
+    s.Save();
+    const QList<StoredUser> users = ReadUserFile(f.services);
+    QCOMPARE(users.size(), 1);
+    QCOMPARE(users[0].weight, 80 * 2.20462);
+    QCOMPARE(users[0].units, 2);
+    QCOMPARE(users[0].lengthUnits, 4);
+
+    // Chosen again: 176.3696 lb back to 80.00 kg, written with up to 15 significant digits.
+    f.Frame().Action(CommandId::FileUsers)->trigger();
+    UserScreen again(f);
+    QCOMPARE(again.Items(), (QStringList{CUser::AddNewUserEntry, QStringLiteral("Kim")}));
+    again.Choose(QStringLiteral("Kim"));
+    QCOMPARE(again.weight->text(), QStringLiteral("80"));
+    QVERIFY(again.metric->isChecked());
+    QVERIFY(!again.name->isVisible());
+    QCOMPARE(again.name->text(), QStringLiteral("Kim"));
+    QCOMPARE(again.desired->text(), QStringLiteral("20"));
+    QCOMPARE(again.age->text(), QStringLiteral("35"));
+    QVERIFY(f.Frame().SavedFlag); // filling the form is not an edit
+
+    UserScreen::Click(again.imperial);
+    QCOMPARE(again.weight->text(), QStringLiteral("176.37"));
+    QVERIFY(!f.Frame().SavedFlag);
+    // Clicking the choice already made converts nothing.
+    UserScreen::Click(again.imperial);
+    QCOMPARE(again.weight->text(), QStringLiteral("176.37"));
+    UserScreen::Click(again.metric);
+    QCOMPARE(again.weight->text(), QStringLiteral("80"));
+    QVERIFY(f.Prompter().Unexpected().isEmpty());
+}
+
+void UserScreenTest::savingExistingNameUpdatesThatUser() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    s.Fill(QStringLiteral("Bob"), QStringLiteral("200"), QStringLiteral("15"), QStringLiteral("50"));
+    f.Prompter().ExpectOk();
+    s.Save();
+
+    // Typed after "< Add New User >": the same name updates Ann in place.
+    s.Choose(CUser::AddNewUserEntry);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("70"), QStringLiteral("22"), QStringLiteral("41"),
+           /*isMetric=*/true, /*isFemale=*/true);
+    f.Prompter().ExpectOk();
+    s.Save();
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("Current User Ann has been updated"));
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Information"));
+    QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: Ann"));
+    QCOMPARE(s.Items(),
+             (QStringList{CUser::AddNewUserEntry, QStringLiteral("Ann"), QStringLiteral("Bob")}));
+
+    const QList<StoredUser> users = ReadUserFile(f.services);
+    QCOMPARE(users.size(), 2); // updated in place, nothing appended
+    QCOMPARE(users[0].name, NameField("Ann"));
+    QCOMPARE(users[0].weight, 70 * 2.20462);
+    QCOMPARE(users[0].units, 2);
+    QCOMPARE(users[0].age, 41);
+    QCOMPARE(users[0].sex, 2);
+    QCOMPARE(users[1].name, NameField("Bob"));
+    QCOMPARE(users[1].weight, 200.0);
+    // ann is someone else.
+    s.Fill(QStringLiteral("ann"), QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("30"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("New User ann has been created"));
+    QCOMPARE(ReadUserFile(f.services).size(), 3);
+}
+
+void UserScreenTest::addNewUserDeselects() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    s.Choose(QStringLiteral("Ann"));
+    QVERIFY(f.Frame().IsUserSelected());
+    f.Frame().UpdateCommandStates();
+    s.screen->UpdateActionStates();
+    QVERIFY(s.remove->isEnabled());
+
+    s.Choose(CUser::AddNewUserEntry);
+    QVERIFY(!f.Frame().IsUserSelected());
+    QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: No User Selected"));
+    f.Frame().UpdateCommandStates();
+    s.screen->UpdateActionStates();
+    QVERIFY(!f.Frame().Action(CommandId::CalcBodyFat)->isEnabled());
+    QVERIFY(!f.Frame().Action(CommandId::HistoryBodyFat)->isEnabled());
+    QVERIFY(!s.remove->isEnabled());
+    QVERIFY(s.name->isVisible());
+    QVERIFY(s.name->text().isEmpty());
+    QCOMPARE(s.weight->text(), QStringLiteral("0"));
+    QVERIFY(s.male->isChecked());
+    QVERIFY(s.imperial->isChecked());
+}
+
+void UserScreenTest::deletingCurrentUserRemovesEverything() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    s.Fill(QStringLiteral("Bob"), QStringLiteral("200"), QStringLiteral("15"), QStringLiteral("50"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    s.Choose(QStringLiteral("Ann"));
+    for (const char* prefix : UserFilePrefixes) {
+        QFile file(f.services.FilePath(QString::fromLatin1(prefix) + QStringLiteral("Ann.bin")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QFile bobs(f.services.FilePath(QStringLiteral("bfBob.bin")));
+    QVERIFY(bobs.open(QIODevice::WriteOnly));
+    bobs.close();
+
+    // No keeps everything.
+    f.Prompter().Answer(QMessageBox::No);
+    s.screen->UpdateActionStates();
+    QTest::mouseClick(s.remove, Qt::LeftButton);
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("Are you sure you want to remove user Ann"));
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Question"));
+    QVERIFY(f.Frame().IsUserSelected());
+    QCOMPARE(ReadUserFile(f.services)[0].active, 1);
+
+    f.Prompter().Answer(QMessageBox::Yes);
+    QTest::mouseClick(s.remove, Qt::LeftButton);
+    QCOMPARE(f.Prompter().Boxes().size(), 4); // two saves, two questions: no success box
+    QVERIFY(!f.Frame().IsUserSelected());
+    QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: No User Selected"));
+    QCOMPARE(s.Items(), (QStringList{CUser::AddNewUserEntry, QStringLiteral("Bob")}));
+    QVERIFY(s.name->isVisible());
+    QVERIFY(s.name->text().isEmpty());
+    QCOMPARE(s.weight->text(), QStringLiteral("0"));
+    for (const char* prefix : UserFilePrefixes)
+        QVERIFY(!QFile::exists(
+            f.services.FilePath(QString::fromLatin1(prefix) + QStringLiteral("Ann.bin"))));
+    QVERIFY(QFile::exists(f.services.FilePath(QStringLiteral("bfBob.bin"))));
+    const QList<StoredUser> users = ReadUserFile(f.services);
+    QCOMPARE(users.size(), 2);
+    QCOMPARE(users[0].name, NameField("Ann"));
+    QCOMPARE(users[0].active, 0); // the tombstone stays
+    QCOMPARE(users[1].active, 1);
+    s.screen->UpdateActionStates();
+    QVERIFY(!s.remove->isEnabled());
+    QVERIFY(f.Frame().SavedFlag);
+}
+
+void UserScreenTest::savedFlagFollowsUsersOwnEdits() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    QVERIFY(f.Frame().SavedFlag);
+    s.Choose(QStringLiteral("Ann"));
+    QVERIFY(f.Frame().SavedFlag);
+    QTest::keyClicks(s.age, QStringLiteral("1"));
+    QVERIFY(!f.Frame().SavedFlag);
+    f.Frame().SavedFlag = true;
+    UserScreen::Click(s.female);
+    QVERIFY(!f.Frame().SavedFlag);
+    // The unsaved edit is then guarded by the discard question.
+    f.Prompter().Answer(QMessageBox::No);
+    f.Frame().UpdateCommandStates();
+    f.Frame().Action(CommandId::CalcTape)->trigger();
+    QCOMPARE(f.Prompter().Last().text,
+             QStringLiteral("Record has not been saved, would you like to continue without saving?"));
+    QCOMPARE(f.Frame().CurrentScreen(), s.screen);
+}
+
+void UserScreenTest::chosenNameMissingFromFileIsReported() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    f.Prompter().ExpectOk();
+    s.Save();
+    QFile::remove(f.services.FilePath(QStringLiteral("user.bin")));
+    f.Frame().CurrentUser.active = 0;
+    f.Prompter().ExpectOk();
+    s.Choose(QStringLiteral("Ann"));
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("Could not find match for user Ann"));
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Vitalog"));
+    QVERIFY(!f.Frame().IsUserSelected());
+}
+
+QTEST_MAIN(UserScreenTest)
+#include "UserScreenTest.moc"
