@@ -1,0 +1,77 @@
+#include "controls/BackdropDialog.h"
+
+#include <QChildEvent>
+#include <QLabel>
+#include <QPainter>
+
+namespace vitalog {
+
+BackdropDialog::BackdropDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+
+void BackdropDialog::SetBackdropMode(int mode) {
+    if (mode < Tile || mode > Stretch)
+        return;
+    m_mode = mode;
+    update();
+}
+
+void BackdropDialog::SetBackdrop(const QPixmap& backdrop) {
+    m_backdrop = backdrop;
+    update();
+}
+
+bool BackdropDialog::SetBackdrop(const QString& path) {
+    QPixmap backdrop;
+    const bool loaded = backdrop.load(path);
+    SetBackdrop(backdrop);
+    return loaded;
+}
+
+void BackdropDialog::paintEvent(QPaintEvent* event) {
+    // The window's own background has already been filled by now.
+    QDialog::paintEvent(event);
+    if (m_backdrop.isNull())
+        return;
+
+    QPainter painter(this);
+    const int clientWidth = width();
+    const int clientHeight = height();
+    const int w = m_backdrop.width();
+    const int h = m_backdrop.height();
+    switch (m_mode) {
+    case Tile:
+        for (int y = 0; y < clientHeight; y += h)
+            for (int x = 0; x < clientWidth; x += w)
+                painter.drawPixmap(x, y, m_backdrop);
+        break;
+    case Centre: {
+        const int x = w < clientWidth ? (clientWidth - w) / 2 : 0;
+        const int y = h < clientHeight ? (clientHeight - h) / 2 : 0;
+        painter.drawPixmap(x, y, m_backdrop);
+        break;
+    }
+    case Stretch:
+        painter.drawPixmap(rect(), m_backdrop);
+        break;
+    }
+}
+
+void BackdropDialog::showEvent(QShowEvent* event) {
+    MakeLabelsTransparent();
+    QDialog::showEvent(event);
+}
+
+void BackdropDialog::childEvent(QChildEvent* event) {
+    QDialog::childEvent(event);
+    if (event->type() == QEvent::ChildPolished)
+        MakeLabelsTransparent();
+}
+
+void BackdropDialog::MakeLabelsTransparent() {
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setAutoFillBackground(false);
+        label->setAttribute(Qt::WA_NoSystemBackground);
+    }
+}
+
+} // namespace vitalog
