@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QEnterEvent>
+#include <QFile>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -37,8 +38,12 @@ HoverButton::~HoverButton() = default;
 
 void HoverButton::SetIcon(const QIcon& icon, QSize size) {
     if (!size.isValid() || size.isEmpty()) {
+        // An icon file may hold several sizes; the largest is its natural one.
         const QList<QSize> sizes = icon.availableSizes();
-        size = sizes.isEmpty() ? icon.actualSize(QSize(32, 32)) : sizes.constLast();
+        size = icon.actualSize(QSize(32, 32));
+        for (const QSize& available : sizes)
+            if (available.width() * available.height() > size.width() * size.height())
+                size = available;
     }
     m_image = icon;
     m_imageSize = icon.isNull() ? QSize() : size;
@@ -48,7 +53,7 @@ void HoverButton::SetIcon(const QIcon& icon, QSize size) {
 }
 
 void HoverButton::SetIcon(const QString& path, int width, int height) {
-    SetIcon(QIcon(path), QSize(width, height));
+    SetIcon(QFile::exists(path) ? QIcon(path) : QIcon(), QSize(width, height));
 }
 
 void HoverButton::SetBitmap(const QPixmap& bitmap, const QColor& transparent) {
@@ -361,6 +366,12 @@ void HoverButton::resizeEvent(QResizeEvent* event) {
 void HoverButton::moveEvent(QMoveEvent* event) {
     QPushButton::moveEvent(event);
     m_backgroundCache = QPixmap();
+}
+
+void HoverButton::showEvent(QShowEvent* event) {
+    QPushButton::showEvent(event);
+    // The caption may have been set after the tooltip.
+    UpdateAccessibleName();
 }
 
 void HoverButton::OnClicked() {

@@ -37,7 +37,8 @@ public:
     explicit HoverButton(const QString& text, QWidget* parent = nullptr);
     ~HoverButton() override;
 
-    // Image at the given size; an empty size means the icon's natural size.
+    // Image at the given size; an empty size means the icon's natural (largest) size. A
+    // missing file leaves the button without an image.
     void SetIcon(const QIcon& icon, QSize size = QSize());
     void SetIcon(const QString& path, int width = 0, int height = 0);
     // Pixels of the transparent colour are not drawn. Replaces any icon.
@@ -97,6 +98,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OnClicked();

@@ -310,6 +310,15 @@ private slots:
         QCOMPARE(m_button->ImageSize(), QSize(20, 10));
         m_button->SetIcon(QIcon(SolidPixmap(QSize(32, 32), Qt::red)), QSize(24, 24));
         QCOMPARE(m_button->ImageSize(), QSize(24, 24));
+
+        QIcon sizes(SolidPixmap(QSize(16, 16), Qt::red));
+        sizes.addPixmap(SolidPixmap(QSize(48, 48), Qt::red));
+        sizes.addPixmap(SolidPixmap(QSize(24, 24), Qt::red));
+        m_button->SetIcon(sizes);
+        QCOMPARE(m_button->ImageSize(), QSize(48, 48));
+
+        m_button->SetIcon(QStringLiteral("/nonexistent/help.ico"), 24, 24);
+        QVERIFY(!m_button->HasImage());
     }
 
     void setBitmap_leavesTheTransparentColourUndrawn() {
@@ -357,6 +366,14 @@ private slots:
         QAccessibleInterface* image = QAccessible::queryAccessibleInterface(imageOnly);
         QVERIFY(image);
         QCOMPARE(image->text(QAccessible::Name), QStringLiteral("Compare two pictures"));
+
+        // A caption given later wins once the button is shown.
+        auto* laterCaption = new HoverButton(m_window.get());
+        laterCaption->SetTooltipText(QStringLiteral("Print this page"));
+        laterCaption->setText(QStringLiteral("&Print"));
+        laterCaption->show();
+        QCOMPARE(QAccessible::queryAccessibleInterface(laterCaption)->text(QAccessible::Name),
+                 QStringLiteral("Print"));
     }
 
     void tooltip_inactiveKeepsTheTextButShowsNone() {
