@@ -19,8 +19,12 @@ inline constexpr std::int32_t RecordFileVersion = 600;
 // UTF-8 form and ".bin". A name that would leave the directory (contains '/') or has no UTF-8
 // form makes every operation fail (FileError, false or an inactive record) without touching
 // the disk.
-template <class Kind>
-class RecordFile {
+//
+// A file whose header is greater than 600 comes from a later version: it is read, but Append,
+// Overwrite and Remove answer FileError and never write it. Before an append, a partial
+// record at the end of the file is cut off so that the new record starts on a boundary.
+// Done is answered only once the bytes have been flushed to disk.
+template <class Kind> class RecordFile {
 public:
     using Record = typename Kind::Record;
     using Key = typename Kind::Key;
@@ -37,14 +41,21 @@ public:
                        const Key& key);
     static bool Contains(const std::filesystem::path& dataDir, const Record& record);
 
-    // Converts the record in place as the kind requires, sets it live and appends it.
+    // Converts the record in place as the kind requires, sets it live and appends it. The
+    // record keeps its conversions on Done and AlreadyExists (a following Overwrite must not
+    // convert again) and is left as it was on FileError.
     static StoreResult Append(const std::filesystem::path& dataDir, Record& record);
+    // NotFound, without opening the file for writing, unless the record's own key is live.
+    // The body-fat pounds conversion is applied only when the record is written (Done).
     static StoreResult Overwrite(const std::filesystem::path& dataDir, Record& record,
                                  const Key& key);
+    // Tombstones the first live record with the key (every one for pictures); FileError for a
+    // missing or empty file, which is left behind empty.
     static StoreResult Remove(const std::filesystem::path& dataDir, std::string_view userName,
                               const Key& key);
 
-    // Adds every live record to the list, newest first; true if any was added.
+    // Adds every live record to the list, newest first, equal keys in file order; true if any
+    // was added. Records with a key already in the list go after it.
     static bool LoadAll(const std::filesystem::path& dataDir, std::string_view userName,
                         RecordList<Record>& list);
 };

@@ -3,6 +3,7 @@
 #include "DateKey.h"
 #include "Records.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -17,6 +18,12 @@ namespace vitalog {
 //   BeforeContains  conversion applied by Append before the existence test
 //   BeforeWrite     conversion applied right before the bytes are written (Append, Overwrite)
 //   UniqueKey       false: Append never tests for the key, Remove tombstones every match
+//
+// Decode never trusts a text field to hold a NUL: the last byte of each text field is zeroed.
+
+// The 64-byte user profile at the start of a record (or a record of "user.bin").
+void EncodeUser(const UserRecord& u, std::uint8_t* out);
+void DecodeUser(const std::uint8_t* in, UserRecord& u);
 
 struct BodyFatKind {
     using Record = BodyFatRecord;
@@ -128,6 +135,29 @@ struct PictureKind {
     static Key KeyAt(const std::uint8_t* in);
     static Key KeyOf(const Record& r) { return r.date; }
     static std::int32_t& ActiveOf(Record& r) { return r.active; }
+    static void BeforeContains(Record&) {}
+    static void BeforeWrite(Record&) {}
+};
+
+// "user.bin": keyed by the name, compared byte by byte up to its NUL (case-sensitive).
+// The key holds the name's bytes with everything after the first NUL zeroed.
+using UserNameKey = std::array<char, UserRecord::NameFieldSize>;
+
+struct UserKind {
+    using Record = UserRecord;
+    using Key = UserNameKey;
+    static constexpr std::size_t Size = 64;
+    static constexpr std::size_t KeyOffset = 0;
+    static constexpr std::size_t ActiveOffset = 60;
+    static constexpr std::size_t UserOffset = 0;
+    static constexpr bool UniqueKey = true;
+
+    static void Encode(const Record& r, std::uint8_t* out) { EncodeUser(r, out); }
+    static void Decode(const std::uint8_t* in, Record& r) { DecodeUser(in, r); }
+    static Key KeyAt(const std::uint8_t* in);
+    static Key KeyOf(const Record& r);
+    static std::int32_t& ActiveOf(Record& r) { return r.active; }
+    // Users.cpp converts weights itself: AddUser after the existence test, UpdateUser before.
     static void BeforeContains(Record&) {}
     static void BeforeWrite(Record&) {}
 };

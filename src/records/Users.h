@@ -15,7 +15,10 @@ inline constexpr const char* UserFileName = "user.bin";
 // Fills weight .. active from the live record with the record's name.
 bool FindUser(const std::filesystem::path& dataDir, UserRecord& record);
 bool ContainsUser(const std::filesystem::path& dataDir, const UserRecord& record);
-// record.weight is in the user's units; converted to pounds before it is written.
+// record.weight is in the user's units; converted to pounds before it is written, and the
+// record is stored live. On Done the record holds what was written.
+// Every operation answers FileError (false for the lookups) for a name that IsUsableUserName
+// refuses, without touching the disk.
 StoreResult AddUser(const std::filesystem::path& dataDir, UserRecord& record);
 StoreResult UpdateUser(const std::filesystem::path& dataDir, UserRecord& record, double weight,
                        int age, int units, int lengthUnits, float desiredBodyFat, int sex,
