@@ -33,7 +33,15 @@ int NavigationBar::AddPage(const QString& title) {
     layout->setSpacing(10);
     layout->addStretch(1);
     page->setAccessibleName(title);
-    return m_pages->addItem(page, title) + 1;
+    const int index = m_pages->addItem(page, title);
+    // The tool box paints pages with the button colour; the pages are white.
+    page->setBackgroundRole(QPalette::Window);
+    if (auto* viewport = page->parentWidget()) {
+        viewport->setAutoFillBackground(true);
+        viewport->setPalette(pal);
+        viewport->setBackgroundRole(QPalette::Window);
+    }
+    return index + 1;
 }
 
 QToolButton* NavigationBar::AddButton(int page, QAction* action, int position) {
