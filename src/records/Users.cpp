@@ -89,11 +89,15 @@ StoreResult DeleteUser(const std::filesystem::path& dataDir, UserRecord& record)
     if (!m.index)
         return StoreResult::NotFound;
 
-    // The tombstone goes through UpdateUser with the record's own values.
+    // The tombstone goes through UpdateUser with the record's own values. If it cannot be
+    // written the caller's record (the current user) stays as it was.
+    const UserRecord given = record;
     record.active = 0;
     if (UpdateUser(dataDir, record, record.weight, record.age, record.units, record.lengthUnits,
-                   record.desiredBodyFat, record.sex, 0) != StoreResult::Done)
+                   record.desiredBodyFat, record.sex, 0) != StoreResult::Done) {
+        record = given;
         return StoreResult::FileError;
+    }
 
     const std::string utf8 = *Cp1252ToUtf8(name);
     for (const char* prefix : {"tm", "bf", "bmi", "bmr", "bp", "pt"}) {

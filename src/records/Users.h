@@ -23,7 +23,8 @@ StoreResult AddUser(const std::filesystem::path& dataDir, UserRecord& record);
 StoreResult UpdateUser(const std::filesystem::path& dataDir, UserRecord& record, double weight,
                        int age, int units, int lengthUnits, float desiredBodyFat, int sex,
                        int active);
-// Tombstones the user, then deletes the user's six record files.
+// Tombstones the user (the record's active becomes 0), then deletes the user's six record
+// files, passing over missing ones. On FileError the record and the files stay as they were.
 StoreResult DeleteUser(const std::filesystem::path& dataDir, UserRecord& record);
 // Names (Windows-1252) of all live users in file order.
 std::vector<std::string> ListUsers(const std::filesystem::path& dataDir);

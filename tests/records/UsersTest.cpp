@@ -254,7 +254,10 @@ TEST_F(Users, LaterVersionUserFileIsReadButNotWritten) {
     EXPECT_EQ(AddUser(dir.path(), bob), StoreResult::FileError);
     EXPECT_EQ(UpdateUser(dir.path(), ann, 1, 1, Imperial, Inches, 1, Male, 1),
               StoreResult::FileError);
-    EXPECT_EQ(DeleteUser(dir.path(), ann), StoreResult::FileError);
+    UserRecord current = Named("Ann");
+    EXPECT_EQ(DeleteUser(dir.path(), current), StoreResult::FileError);
+    EXPECT_EQ(current.active, 1); // still selected: nothing was deleted
+    EXPECT_EQ(current.weight, 150);
     EXPECT_EQ(ReadFile(file), b);
 }
 
