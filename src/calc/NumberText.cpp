@@ -94,10 +94,10 @@ std::string InsertThousandsComma(std::string text, double value) {
         // 9999.5 and above already print as "10000"; a comma after the first digit would
         // give "1,0000".
         if (FormatText("%.0f", value).size() == 4 && text.size() >= 1)
-            text.insert(1, ",");
+            text.insert(text.begin() + 1, ',');
     } else if (value > 10000 && value < 100000) {
         if (text.size() >= 2)
-            text.insert(2, ",");
+            text.insert(text.begin() + 2, ',');
     }
     return text;
 }

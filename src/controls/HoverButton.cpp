@@ -305,6 +305,13 @@ void HoverButton::paintEvent(QPaintEvent*) {
             painter.drawText(block, flags, text());
         }
     }
+
+    // Mouse users see no focus frame on the flat look; keyboard users need one.
+    if (m_isFlat && focused && m_keyboardFocus) {
+        painter.setPen(QPen(Color(ColorRole::TextFocus), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(client.adjusted(2, 2, -3, -3));
+    }
 }
 
 void HoverButton::enterEvent(QEnterEvent* event) {
@@ -326,8 +333,17 @@ void HoverButton::mouseMoveEvent(QMouseEvent* event) {
         StartHover();
 }
 
+void HoverButton::focusInEvent(QFocusEvent* event) {
+    QPushButton::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    m_keyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                      reason == Qt::ShortcutFocusReason;
+    update();
+}
+
 void HoverButton::focusOutEvent(QFocusEvent* event) {
     QPushButton::focusOutEvent(event);
+    m_keyboardFocus = false;
     CancelHover();
     // Disabling a focused button with no later tab stop leaves nothing focused: give the
     // focus to the parent instead.

@@ -94,6 +94,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -128,6 +129,8 @@ private:
     bool m_isHovering = false;
     QPixmap m_backgroundCache;
     bool m_capturing = false;
+    // Reached by the keyboard: the flat look then shows where the focus is.
+    bool m_keyboardFocus = false;
 };
 
 } // namespace vitalog

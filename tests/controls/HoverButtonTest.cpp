@@ -393,6 +393,17 @@ private slots:
         QCOMPARE(m_opener.opened, QStringList{QStringLiteral("mailto:help@example.org")});
     }
 
+    void keyboard_focusReachedByTabIsVisible() {
+        const QImage idle = m_button->grab().toImage();
+        m_button->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(m_button->grab().toImage(), idle); // the flat look shows no mouse focus
+        m_button->clearFocus();
+        m_button->setFocus(Qt::TabFocusReason);
+        QVERIFY(m_button->grab().toImage() != idle);
+        m_button->clearFocus();
+        QCOMPARE(m_button->grab().toImage(), idle);
+    }
+
 private:
     std::unique_ptr<QWidget> m_window;
     HoverButton* m_button = nullptr;
