@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+
+namespace vitalog {
+
+// The program's own artwork for the about box, the purchase dialog and the caliper help
+// window's buttons, drawn when first needed.
+inline constexpr QSize LogoSize{333, 172};
+inline constexpr QSize AccessoriesSize{465, 394};
+
+QImage LogoPicture();
+// Where the name and version, and the first of the links, go over the logo.
+QPoint LogoTextPlace();
+QPoint LogoLinksPlace();
+// One row per accessory of VendorConfig's list: a drawing, and its description in grey; the
+// link with the product's name goes on top of the picture at AccessoryLinkPlace.
+QImage AccessoriesPicture(QStringList* overflow = nullptr);
+// Top-left corner of accessory i's link, in picture coordinates.
+QPoint AccessoryLinkPlace(int index);
+
+// 24 x 24 button images.
+QIcon PrintIcon();
+QIcon HelpIcon();
+
+} // namespace vitalog
