@@ -1,0 +1,59 @@
+#pragma once
+
+#include "controls/ScrollingDialog.h"
+
+#include <QPixmap>
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+
+namespace vitalog {
+
+class CMainFrame;
+class HoverButton;
+class MarkedComboBox;
+
+// How to take each body-fat measurement: a site list and one picture per site, for men or for
+// women, which can be printed. Resizable and scrolling; modeless; deletes itself when closed,
+// and closes the calculating-body-fat help page with it.
+class CaliperHelpWindow : public ScrollingDialog {
+    Q_OBJECT
+
+public:
+    // Which set of site pictures is shown: 1 men, 2 women. Program-wide; 2 at start.
+    static int CaliperSex;
+
+    // The site list in order; "Caliper Method" and "Tape Method" are headings. The list ends
+    // with "Abdomen", "Neck" for men and "Waist", "Neck", "Hip" for women.
+    static const QStringList CommonSites; // items 0 to 13
+
+    CaliperHelpWindow(CMainFrame& frame, int siteIndex);
+
+    QComboBox* SexList() const { return m_sexList; }
+    MarkedComboBox* SiteList() const { return m_siteList; }
+    QLabel* PictureFrame() const { return m_pictureFrame; }
+    HoverButton* PrintButton() const { return m_printButton; }
+    HoverButton* HelpButton() const { return m_helpButton; }
+    // The picture held for the chosen site; null for a heading.
+    const QPixmap& Picture() const { return m_picture; }
+
+    // Prints the shown picture on one page.
+    void Print();
+
+private:
+    void BuildControls();
+    void OnSiteChosen();
+    void OnSexChosen();
+    void ShowPicture();
+
+    CMainFrame& m_frame;
+    QComboBox* m_sexList = nullptr;
+    MarkedComboBox* m_siteList = nullptr;
+    QLabel* m_pictureFrame = nullptr;
+    HoverButton* m_printButton = nullptr;
+    HoverButton* m_helpButton = nullptr;
+    QPixmap m_picture;
+};
+
+} // namespace vitalog

@@ -1,0 +1,28 @@
+#include "HelpPageWindow.h"
+
+#include "DialogUnits.h"
+#include "HelpPages.h"
+
+namespace vitalog {
+
+HelpPageWindow::HelpPageWindow(int topic, QWidget* parent)
+    : BackdropDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                 Qt::WindowCloseButtonHint),
+      m_topic(topic) {
+    setObjectName(QStringLiteral("helpPageWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(QString());
+    setFixedSize(DialogUnitsToPixels(232, 258));
+
+    SetBackdropMode(Centre);
+    const HelpPageText page = LoadHelpPage(topic);
+    if (!page.IsEmpty()) {
+        SetBackdrop(QPixmap::fromImage(RenderHelpPage(page)));
+        // The page is a picture: screen readers get its text from here.
+        setAccessibleName(page.heading);
+        setAccessibleDescription(page.PlainText());
+    }
+}
+
+} // namespace vitalog
