@@ -196,7 +196,8 @@ void MainWindowTest::unsavedEditsAskBeforeSwitching() {
     // Commands that do not switch screens never ask.
     f.Frame().SavedFlag = false;
     f.Frame().Action(CommandId::HelpUserProfile)->trigger();
-    f.Frame().Action(CommandId::HelpAbout)->trigger();
+    f.Frame().Action(CommandId::HelpGraphing)->trigger();
+    f.Frame().Execute(CommandId::ToggleNavigationBar);
     QCOMPARE(f.Prompter().Boxes().size(), 2);
     f.Frame().SavedFlag = true;
 }
