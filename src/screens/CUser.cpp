@@ -64,9 +64,8 @@ void CUser::BuildForm() {
     m_nameEdit->setMinimumWidth(240);
     auto* selectLayout = new QGridLayout(selectBox);
     selectLayout->setContentsMargins(12, 28, 12, 12);
-    selectLayout->addWidget(Caption(QStringLiteral("Select an existing user name:"), m_userList,
-                                    selectBox),
-                            0, 0);
+    selectLayout->addWidget(
+        Caption(QStringLiteral("Select an existing user name:"), m_userList, selectBox), 0, 0);
     selectLayout->addWidget(m_userList, 0, 1);
     m_nameLabel = Caption(QStringLiteral("Or enter a new user name:"), m_nameEdit, selectBox);
     selectLayout->addWidget(m_nameLabel, 1, 0);
@@ -172,9 +171,13 @@ void CUser::InsertUserName(const QString& name) {
     m_userList->insertItem(at, name);
 }
 
-QString CUser::CurrentUserName() const { return FromStoredText(Frame().CurrentUser.Name()); }
+QString CUser::CurrentUserName() const {
+    return FromStoredText(Frame().CurrentUser.Name());
+}
 
-bool CUser::CanDelete() const { return Frame().IsUserSelected(); }
+bool CUser::CanDelete() const {
+    return Frame().IsUserSelected();
+}
 
 bool CUser::PullFields() {
     return PullReal(m_weightEdit, m_weight) && PullReal(m_desiredEdit, m_desiredBodyFat) &&
@@ -310,9 +313,8 @@ void CUser::OnSave() {
         success = QStringLiteral("New User %1 has been created").arg(name);
         break;
     case StoreResult::AlreadyExists:
-        switch (UpdateUser(Services().DataPath(), current, record.weight, record.age,
-                           record.units, record.lengthUnits, record.desiredBodyFat, record.sex,
-                           1)) {
+        switch (UpdateUser(Services().DataPath(), current, record.weight, record.age, record.units,
+                           record.lengthUnits, record.desiredBodyFat, record.sex, 1)) {
         case StoreResult::Done:
             success = QStringLiteral("Current User %1 has been updated").arg(name);
             break;

@@ -4,12 +4,13 @@
 
 #include <QRegularExpression>
 
-
 namespace vitalog {
 
 namespace {
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool IsBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 QString WithoutBlanks(const QString& text) {
     qsizetype begin = 0;
@@ -54,9 +55,13 @@ bool ParseRealNumber(const QString& text, double& value) {
     return true;
 }
 
-QString FormatWholeNumber(int value) { return QString::asprintf("%d", value); }
+QString FormatWholeNumber(int value) {
+    return QString::asprintf("%d", value);
+}
 
-QString FormatRealNumber(double value) { return QString::asprintf("%.*g", 15, value); }
+QString FormatRealNumber(double value) {
+    return QString::asprintf("%.*g", 15, value);
+}
 
 QString FormatDesiredBodyFat(float value) {
     return QString::asprintf("%.*g", 6, static_cast<double>(value));

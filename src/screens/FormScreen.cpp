@@ -31,13 +31,12 @@ struct ActionInfo {
     const char* image;
 };
 
-constexpr ActionInfo CalculateInfo{"Calculate", "Calculate the values of this screen",
-                                   "Calculate", ":/images/action_calculate.png"};
+constexpr ActionInfo CalculateInfo{"Calculate", "Calculate the values of this screen", "Calculate",
+                                   ":/images/action_calculate.png"};
 constexpr ActionInfo SaveInfo{"Save", "Save the record", "Save", ":/images/action_save.png"};
 constexpr ActionInfo DeleteInfo{"Delete", "Delete the chosen record", "Delete",
                                 ":/images/action_delete.png"};
-constexpr ActionInfo HelpInfo{"Help", "Help for this screen", "Help",
-                              ":/images/action_help.png"};
+constexpr ActionInfo HelpInfo{"Help", "Help for this screen", "Help", ":/images/action_help.png"};
 
 } // namespace
 
@@ -144,11 +143,12 @@ QFont FormScreen::FootnoteFont() {
 }
 
 void FormScreen::StyleWindowBox(CXPGroupBox& box, const QColor& body) {
-    box.SetBoxStyle(CXPGroupBox::WindowStyle).SetBackgroundColor(BoxTitleColour, body).SetFontBold(true);
+    box.SetBoxStyle(CXPGroupBox::WindowStyle)
+        .SetBackgroundColor(BoxTitleColour, body)
+        .SetFontBold(true);
 }
 
-void FormScreen::StyleFrameBox(CXPGroupBox& box, const QColor& caption,
-                               const QColor& background) {
+void FormScreen::StyleFrameBox(CXPGroupBox& box, const QColor& caption, const QColor& background) {
     box.SetBoxStyle(CXPGroupBox::FrameStyle)
         .SetCaptionTextColor(caption)
         .SetBackgroundColor(background)
@@ -181,7 +181,9 @@ bool FormScreen::PullReal(QLineEdit* field, float& value) {
     return true;
 }
 
-void FormScreen::PushWhole(QLineEdit* field, int value) { field->setText(FormatWholeNumber(value)); }
+void FormScreen::PushWhole(QLineEdit* field, int value) {
+    field->setText(FormatWholeNumber(value));
+}
 
 void FormScreen::PushReal(QLineEdit* field, double value) {
     field->setText(FormatRealNumber(value));
@@ -197,13 +199,17 @@ void FormScreen::WarnField(QWidget* field, const QString& message) {
         field->setFocus(Qt::OtherFocusReason);
 }
 
-void FormScreen::FieldChanged() { Frame().SavedFlag = false; }
+void FormScreen::FieldChanged() {
+    Frame().SavedFlag = false;
+}
 
 void FormScreen::ConnectFieldChanged(QLineEdit* field) {
     connect(field, &QLineEdit::textEdited, this, &FormScreen::FieldChanged);
 }
 
-void FormScreen::PickerChanged() { PullFields(); }
+void FormScreen::PickerChanged() {
+    PullFields();
+}
 
 void FormScreen::UpdateProfileFromScreen(std::optional<double> weight, std::optional<int> age,
                                          std::optional<float> desiredBodyFat) {
@@ -214,13 +220,13 @@ void FormScreen::UpdateProfileFromScreen(std::optional<double> weight, std::opti
                          (desiredBodyFat && *desiredBodyFat != user.desiredBodyFat);
     if (!changed)
         return;
-    const StoreResult result = UpdateUser(
-        Services().DataPath(), user, weight.value_or(shownWeight), age.value_or(user.age),
-        user.units, user.lengthUnits, desiredBodyFat.value_or(user.desiredBodyFat), user.sex,
-        user.active);
+    const StoreResult result =
+        UpdateUser(Services().DataPath(), user, weight.value_or(shownWeight),
+                   age.value_or(user.age), user.units, user.lengthUnits,
+                   desiredBodyFat.value_or(user.desiredBodyFat), user.sex, user.active);
     if (result == StoreResult::NotFound)
-        Services().prompter->Error(this, QStringLiteral("User %1 does not exist!")
-                                             .arg(FromStoredText(user.Name())));
+        Services().prompter->Error(
+            this, QStringLiteral("User %1 does not exist!").arg(FromStoredText(user.Name())));
     else if (result == StoreResult::FileError)
         Services().prompter->Error(this, QStringLiteral("Update profile failed"));
 }

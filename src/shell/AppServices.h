@@ -23,8 +23,12 @@ struct AppServices {
     // Where the record files and db/ live.
     QString dataDirectory;
 
-    std::filesystem::path DataPath() const { return std::filesystem::path(dataDirectory.toStdString()); }
-    QString DbFile(const QString& name) const { return dataDirectory + QStringLiteral("/db/") + name; }
+    std::filesystem::path DataPath() const {
+        return std::filesystem::path(dataDirectory.toStdString());
+    }
+    QString DbFile(const QString& name) const {
+        return dataDirectory + QStringLiteral("/db/") + name;
+    }
 };
 
 } // namespace vitalog

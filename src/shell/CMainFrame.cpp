@@ -141,8 +141,8 @@ void CMainFrame::CreateMenus() {
     const C rule = C::ScreenHelp;
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
-    add(bar->addMenu(QStringLiteral("&File")), {C::FileUsers, C::FilePrint, C::FileExport, rule,
-                                                C::FileExit});
+    add(bar->addMenu(QStringLiteral("&File")),
+        {C::FileUsers, C::FilePrint, C::FileExport, rule, C::FileExit});
     add(bar->addMenu(QStringLiteral("Calculate")),
         {C::CalcBodyFat, C::CalcTape, C::CalcBmiBmr, C::CalcBloodPressure, rule,
          C::CalcDeleteBodyFat});
@@ -151,10 +151,9 @@ void CMainFrame::CreateMenus() {
         {C::HistoryBodyFat, C::HistoryTape, C::HistoryBmiBmr, C::HistoryBloodPressure,
          C::HistoryAllUsers, rule, C::HistoryClearView});
     add(bar->addMenu(QStringLiteral("&Help")),
-        {C::HelpAbout, rule, C::HelpUserProfile, C::HelpCalculateBodyFat,
-         C::HelpMeasurementSites, C::HelpBodyCompositionResults, C::HelpTapeMeasurements,
-         C::HelpBmiBmr, C::HelpHistory, C::HelpGraphing, C::HelpSlideshow,
-         C::HelpBloodPressure});
+        {C::HelpAbout, rule, C::HelpUserProfile, C::HelpCalculateBodyFat, C::HelpMeasurementSites,
+         C::HelpBodyCompositionResults, C::HelpTapeMeasurements, C::HelpBmiBmr, C::HelpHistory,
+         C::HelpGraphing, C::HelpSlideshow, C::HelpBloodPressure});
     for (QAction* menuAction : bar->actions())
         menuAction->menu()->setToolTipsVisible(true);
 }
@@ -166,9 +165,9 @@ void CMainFrame::CreateToolBar() {
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setAllowedAreas(Qt::TopToolBarArea | Qt::RightToolBarArea | Qt::BottomToolBarArea);
     using C = CommandId;
-    for (C id : {C::ToolbarUsers, C::ToolbarBodyFat, C::ToolbarHistory, C::ToolbarSlideshow,
-                 C::ToolbarGraph, C::ToolbarPrint, C::ToolbarExport, C::ToolbarWebsite,
-                 C::ToolbarBuy}) {
+    for (C id :
+         {C::ToolbarUsers, C::ToolbarBodyFat, C::ToolbarHistory, C::ToolbarSlideshow,
+          C::ToolbarGraph, C::ToolbarPrint, C::ToolbarExport, C::ToolbarWebsite, C::ToolbarBuy}) {
         QAction* action = m_actions.at(id);
         if (!m_hoverImages) {
             QIcon plain;
@@ -220,8 +219,8 @@ void CMainFrame::CreateNavigationBar() {
     // The nine icons are files of the data directory; all or none are used.
     std::map<C, QIcon> icons;
     bool allLoaded = true;
-    for (const auto& group : {std::span<const C>(calculatorButtons),
-                              std::span<const C>(historyButtons)}) {
+    for (const auto& group :
+         {std::span<const C>(calculatorButtons), std::span<const C>(historyButtons)}) {
         for (C id : group) {
             QImageReader reader(m_services.DbFile(QString::fromUtf8(CommandInfoFor(id).image)));
             reader.setScaledSize(QSize(32, 32));
@@ -234,8 +233,8 @@ void CMainFrame::CreateNavigationBar() {
         }
     }
     if (!allLoaded) {
-        m_services.prompter->Error(this,
-                                   QStringLiteral("Error loading ICONS.  Please re-install Vitalog"));
+        m_services.prompter->Error(
+            this, QStringLiteral("Error loading ICONS.  Please re-install Vitalog"));
         QIcon calcIcon(QStringLiteral(":/images/fallback_calculators.png"));
         QIcon historyIcon(QStringLiteral(":/images/fallback_history.png"));
         if (calcIcon.isNull())
@@ -306,8 +305,8 @@ bool CMainFrame::ConfirmDiscard() {
     if (SavedFlag)
         return true;
     if (!m_services.prompter->AskYesNo(
-            this,
-            QStringLiteral("Record has not been saved, would you like to continue without saving?")))
+            this, QStringLiteral(
+                      "Record has not been saved, would you like to continue without saving?")))
         return false;
     SavedFlag = true;
     return true;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Commands.h"
-#include "ScreenClass.h"
 #include "Screen.h"
+#include "ScreenClass.h"
 #include "ScreenRegistry.h"
 #include "records/UserRecord.h"
 
@@ -26,8 +26,14 @@ struct AppServices;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    enum HistoryModes { HistoryBodyFat = 1, HistoryTape = 2, HistoryBloodPressure = 3,
-                        HistoryBmiBmr = 4, HistoryAllUsers = 5, HistoryClear = 6 };
+    enum HistoryModes {
+        HistoryBodyFat = 1,
+        HistoryTape = 2,
+        HistoryBloodPressure = 3,
+        HistoryBmiBmr = 4,
+        HistoryAllUsers = 5,
+        HistoryClear = 6
+    };
     enum ResultsModes { ResultsPending = 1, ResultsDelete = 2 };
 
     explicit CMainFrame(AppServices& services, QWidget* parent = nullptr);

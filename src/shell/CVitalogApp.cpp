@@ -14,7 +14,9 @@ namespace vitalog {
 
 CVitalogApp::CVitalogApp(AppServices& services) : m_services(services) {}
 
-CVitalogApp::~CVitalogApp() { delete m_mainFrame; }
+CVitalogApp::~CVitalogApp() {
+    delete m_mainFrame;
+}
 
 bool CVitalogApp::InitInstance(const QStringList& arguments, const QString& dataDirEnvironment) {
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrel Software"));

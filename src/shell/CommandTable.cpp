@@ -32,8 +32,8 @@ constexpr std::array<CommandInfo, 48> Commands{{
     {C::CalcDeleteBodyFat, "Delete Body Fat", "Delete a body fat record\n", true, true,
      E::DeleteBodyFat, 0, 0, ":/images/menu_delete_bf.png"},
 
-    {C::OptionsSlideshow, "Slideshow", "View slideshow\nSlideshow", true, true, E::ShowSlideshow,
-     0, 0, ":/images/menu_slideshow.png"},
+    {C::OptionsSlideshow, "Slideshow", "View slideshow\nSlideshow", true, true, E::ShowSlideshow, 0,
+     0, ":/images/menu_slideshow.png"},
     {C::OptionsGraph, "Graph", "Graph\nUpdate Graph", true, true, E::ShowGraph, 0, 0,
      ":/images/menu_graph.png"},
 
@@ -43,18 +43,18 @@ constexpr std::array<CommandInfo, 48> Commands{{
      E::ShowHistory, 2, 2, ":/images/menu_history_tape.png"},
     {C::HistoryBmiBmr, "BMI/BMR", "Display all BMI/BMR records for user", true, true,
      E::ShowHistory, 4, 2, ":/images/menu_history_bmi.png"},
-    {C::HistoryBloodPressure, "Blood Pressure", "Display all blood pressure records for user",
-     true, true, E::ShowHistory, 3, 2, ":/images/menu_history_bp.png"},
-    {C::HistoryAllUsers, "All Users", "Display all user profiles", true, true, E::ShowHistory, 5,
-     2, ":/images/menu_history_users.png"},
-    {C::HistoryClearView, "Clear View", "Clear screen", true, true, E::ShowHistory, 6, 2,
-     nullptr},
+    {C::HistoryBloodPressure, "Blood Pressure", "Display all blood pressure records for user", true,
+     true, E::ShowHistory, 3, 2, ":/images/menu_history_bp.png"},
+    {C::HistoryAllUsers, "All Users", "Display all user profiles", true, true, E::ShowHistory, 5, 2,
+     ":/images/menu_history_users.png"},
+    {C::HistoryClearView, "Clear View", "Clear screen", true, true, E::ShowHistory, 6, 2, nullptr},
 
-    {C::HelpAbout, "&About Vitalog...", "Display program information, version number and "
-                                        "copyright\nAbout",
+    {C::HelpAbout, "&About Vitalog...",
+     "Display program information, version number and "
+     "copyright\nAbout",
      false, false, E::About, 0, 0, ":/images/menu_about.png"},
-    {C::HelpUserProfile, "User Profile", "Help screen for user profile", false, false,
-     E::HelpPage, 1, 0, nullptr},
+    {C::HelpUserProfile, "User Profile", "Help screen for user profile", false, false, E::HelpPage,
+     1, 0, nullptr},
     {C::HelpCalculateBodyFat, "Calculate Body Fat", "Help for calculating body fat percentage",
      false, false, E::HelpPage, 4, 0, nullptr},
     {C::HelpMeasurementSites, "Body Fat Measurement Sites", "How to take your body fat", false,
@@ -68,8 +68,8 @@ constexpr std::array<CommandInfo, 48> Commands{{
     {C::HelpHistory, "History ", "Help screen on history", false, false, E::HelpPage, 6, 0,
      nullptr},
     {C::HelpGraphing, "Graphing", "Graphing help", false, false, E::HelpPage, 5, 0, nullptr},
-    {C::HelpSlideshow, "Slideshow", "Help screen on viewing a slideshow", false, false,
-     E::HelpPage, 7, 0, nullptr},
+    {C::HelpSlideshow, "Slideshow", "Help screen on viewing a slideshow", false, false, E::HelpPage,
+     7, 0, nullptr},
     {C::HelpBloodPressure, "Blood Pressure", "Help for recording blood pressure", false, false,
      E::HelpPage, 9, 0, nullptr},
 
@@ -82,8 +82,8 @@ constexpr std::array<CommandInfo, 48> Commands{{
      "Display all body fat records for user\nView your body fat history", true, true,
      E::ShowHistory, 1, 2, ":/images/toolbar_history.png"},
     {C::ToolbarSlideshow, "Slideshow",
-     "View Slideshow\nView pictures of yourself as you lose body fat", true, true,
-     E::ShowSlideshow, 0, 0, ":/images/toolbar_slideshow.png"},
+     "View Slideshow\nView pictures of yourself as you lose body fat", true, true, E::ShowSlideshow,
+     0, 0, ":/images/toolbar_slideshow.png"},
     {C::ToolbarGraph, "Graph", "Graph body composition or tape measurements\nGraph your results",
      true, true, E::ShowGraph, 0, 0, ":/images/toolbar_graph.png"},
     {C::ToolbarPrint, "Print", "Print\nPrint", false, false, E::Print, 0, 0,
@@ -91,8 +91,8 @@ constexpr std::array<CommandInfo, 48> Commands{{
     {C::ToolbarExport, "Export", "Export data to file\nExport data to file", false, false,
      E::Export, 0, 0, ":/images/toolbar_export.png"},
     {C::ToolbarWebsite, "Website",
-     "Display program information, version number and copyright\nAbout", false, false, E::About,
-     0, 0, ":/images/toolbar_website.png"},
+     "Display program information, version number and copyright\nAbout", false, false, E::About, 0,
+     0, ":/images/toolbar_website.png"},
     {C::ToolbarBuy, "Buy", "Purchase a caliper\nPurchase a caliper", true, false, E::Buy, 0, 0,
      ":/images/toolbar_buy.png"},
 
@@ -100,8 +100,8 @@ constexpr std::array<CommandInfo, 48> Commands{{
      E::ShowCalculator, 0, 1, "calculator2.ico"},
     {C::NavTape, "Tape", "Record tape measurements\nRecord tape measurements", true, true,
      E::ShowTape, 0, 1, "tape.ico"},
-    {C::NavBmiBmr, "BMI/BMR", "Calculate BMI/BMR\nCalculate BMI/BMR", true, true, E::ShowBmiBmr,
-     0, 1, "bmi.ico"},
+    {C::NavBmiBmr, "BMI/BMR", "Calculate BMI/BMR\nCalculate BMI/BMR", true, true, E::ShowBmiBmr, 0,
+     1, "bmi.ico"},
     {C::NavBloodPressure, "Blood Pressure", "Record blood pressure\nRecord blood pressure", true,
      true, E::ShowBloodPressure, 0, 1, "bp.ico"},
     {C::NavHistoryAllUsers, "All Users", "All users history\nAll users history", true, true,
@@ -123,7 +123,9 @@ constexpr std::array<CommandInfo, 48> Commands{{
 
 } // namespace
 
-std::span<const CommandInfo> AllCommands() { return Commands; }
+std::span<const CommandInfo> AllCommands() {
+    return Commands;
+}
 
 const CommandInfo& CommandInfoFor(CommandId id) {
     auto it = std::find_if(Commands.begin(), Commands.end(),

@@ -16,28 +16,28 @@ enum class Effect {
     DeleteBodyFat,
     ShowSlideshow,
     ShowGraph,
-    ShowHistory,   // with the command's history mode
+    ShowHistory, // with the command's history mode
     Buy,
-    Print,         // the shown screen's
-    Export,        // the shown screen's
-    ScreenHelp,    // the shown screen's
+    Print,      // the shown screen's
+    Export,     // the shown screen's
+    ScreenHelp, // the shown screen's
     Exit,
     About,
-    HelpPage,      // with the command's topic
+    HelpPage, // with the command's topic
     CaliperHelp,
     ToggleNavigationBar,
 };
 
 struct CommandInfo {
     CommandId id;
-    const char* text;      // caption in its menu, toolbar or navigation bar
-    const char* prompt;    // status-bar prompt, then "\n" and the tooltip
-    bool asks;             // asks the unsaved-edits question first
-    bool needsUser;        // disabled while no user is selected
+    const char* text;   // caption in its menu, toolbar or navigation bar
+    const char* prompt; // status-bar prompt, then "\n" and the tooltip
+    bool asks;          // asks the unsaved-edits question first
+    bool needsUser;     // disabled while no user is selected
     Effect effect;
-    int argument;          // history mode or help topic
-    int page;              // navigation page made active afterwards: 1, 2 or 0 for none
-    const char* image;     // resource image, or nullptr
+    int argument;      // history mode or help topic
+    int page;          // navigation page made active afterwards: 1, 2 or 0 for none
+    const char* image; // resource image, or nullptr
 };
 
 std::span<const CommandInfo> AllCommands();

@@ -66,6 +66,8 @@ void NavigationBar::ActivatePage(int page) {
         m_pages->setCurrentIndex(page - 1);
 }
 
-int NavigationBar::ActivePage() const { return m_pages->currentIndex() + 1; }
+int NavigationBar::ActivePage() const {
+    return m_pages->currentIndex() + 1;
+}
 
 } // namespace vitalog

@@ -14,8 +14,7 @@ std::unique_ptr<QPrinter> QtPrintService::DefaultPrinter() {
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
-bool QtPrintService::ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage,
-                                     int maxPage) {
+bool QtPrintService::ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage, int maxPage) {
     QPrintDialog dialog(&printer, parent);
     if (maxPage > 0) {
         dialog.setMinMax(minPage, maxPage);

@@ -7,11 +7,11 @@
 
 #include <QAction>
 #include <QEventLoop>
-#include <QTimer>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
@@ -108,8 +108,8 @@ void MainWindowTest::menusHoldTheCommandsInOrder() {
     }
     QCOMPARE(menus, (QStringList{"&File", "Calculate", "Options", "History", "&Help"}));
     QCOMPARE(items[0], (QStringList{"User(s)", "Print...", "Export", "-", "Exit"}));
-    QCOMPARE(items[1],
-             (QStringList{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure", "-", "Delete Body Fat"}));
+    QCOMPARE(items[1], (QStringList{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure", "-",
+                                    "Delete Body Fat"}));
     QCOMPARE(items[2], (QStringList{"Slideshow", "Graph"}));
     QCOMPARE(items[3], (QStringList{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure", "All Users",
                                     "-", "Clear View"}));
@@ -127,10 +127,11 @@ void MainWindowTest::menusHoldTheCommandsInOrder() {
 
 void MainWindowTest::commandsNeedingUserFollowSelection() {
     MainWindowFixture f;
-    const QList<CommandId> alwaysOn = {
-        CommandId::FileUsers,   CommandId::ToolbarUsers,         CommandId::ToolbarBuy,
-        CommandId::FileExit,    CommandId::HelpAbout,            CommandId::ToolbarWebsite,
-        CommandId::HelpUserProfile, CommandId::HelpMeasurementSites, CommandId::HelpHistory};
+    const QList<CommandId> alwaysOn = {CommandId::FileUsers,       CommandId::ToolbarUsers,
+                                       CommandId::ToolbarBuy,      CommandId::FileExit,
+                                       CommandId::HelpAbout,       CommandId::ToolbarWebsite,
+                                       CommandId::HelpUserProfile, CommandId::HelpMeasurementSites,
+                                       CommandId::HelpHistory};
     for (int selected = 0; selected < 2; ++selected) {
         if (selected)
             f.SelectUser(MainWindowFixture::MakeUser("Ann"));

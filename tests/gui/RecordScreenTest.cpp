@@ -1,12 +1,12 @@
 // The shared record-screen protocol, driven through a small tape-record screen that uses
 // nothing but the shared building blocks.
+#include "screens/RecordScreen.h"
 #include "MainWindowFixture.h"
 #include "calc/NumberText.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "records/Users.h"
 #include "screens/FieldText.h"
-#include "screens/RecordScreen.h"
 #include "shell/AppServices.h"
 
 #include <QComboBox>
@@ -79,7 +79,8 @@ protected:
     }
     bool ValidateFields() override {
         if (biceps < 0 || biceps > 1000) {
-            WarnField(bicepsEdit, QStringLiteral("You must select a number between 0 and 1000 for Bicep"));
+            WarnField(bicepsEdit,
+                      QStringLiteral("You must select a number between 0 and 1000 for Bicep"));
             return false;
         }
         return true;
@@ -245,8 +246,9 @@ void RecordScreenTest::saveThenOverwriteSameDate() {
     p.TypeBiceps(QStringLiteral("15"));
     f.Prompter().Answer(QMessageBox::No);
     p.Click("saveButton");
-    QCOMPARE(f.Prompter().Last().text,
-             QStringLiteral("A record for this date already exists.  Would you like to overwrite?"));
+    QCOMPARE(
+        f.Prompter().Last().text,
+        QStringLiteral("A record for this date already exists.  Would you like to overwrite?"));
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Question"));
     QCOMPARE(BicepsAt(p.TapeFileBytes(), 0), 14.5);
     QVERIFY(!f.Frame().SavedFlag);
@@ -271,11 +273,9 @@ void RecordScreenTest::olderDateGoesBelowNewEntryUntilReopened() {
         f.Prompter().ExpectOk();
         p.Click("saveButton");
     }
-    QCOMPARE(p.Entries(),
-             (QStringList{RecordScreen::NewRecordEntry, "06/01/2004", "01/01/2005"}));
+    QCOMPARE(p.Entries(), (QStringList{RecordScreen::NewRecordEntry, "06/01/2004", "01/01/2005"}));
     p.Open();
-    QCOMPARE(p.Entries(),
-             (QStringList{RecordScreen::NewRecordEntry, "01/01/2005", "06/01/2004"}));
+    QCOMPARE(p.Entries(), (QStringList{RecordScreen::NewRecordEntry, "01/01/2005", "06/01/2004"}));
     QVERIFY(!p.screen->lastCaption->isHidden());
     QCOMPARE(p.screen->lastBiceps->text(), QStringLiteral("14"));
 }

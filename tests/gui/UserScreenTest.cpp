@@ -57,6 +57,12 @@ struct UserScreen {
         Type(desired, d);
         Type(age, a);
     }
+    // Fills the form, saves and acknowledges the one box that follows.
+    void Create(const QString& userName, const QString& w, const QString& d, const QString& a) {
+        Fill(userName, w, d, a);
+        f.Prompter().ExpectOk();
+        Save();
+    }
     void Save() {
         f.Frame().UpdateCommandStates();
         screen->UpdateActionStates();
@@ -292,31 +298,90 @@ void UserScreenTest::validationBoundaries_data() {
     QTest::addColumn<QString>("message"); // empty: accepted
     QTest::addColumn<QString>("focus");
     const QString nameMsg = QStringLiteral("User name must be between 1 and 30 characters");
-    const QString weightMsg = QStringLiteral("You must select a number between 1 and 1200 for Weight");
+    const QString weightMsg =
+        QStringLiteral("You must select a number between 1 and 1200 for Weight");
     const QString desiredMsg =
         QStringLiteral("You must select a number between 1 and 99 for Desired Body Fat");
     const QString ageMsg = QStringLiteral("You must select a number between 1 and 120 for Age");
     const QString n30 = QString(30, QLatin1Char('n'));
-    QTest::newRow("31 characters") << QString(31, QLatin1Char('n')) << "80" << "15" << "30"
-                                   << nameMsg << "nameEdit";
-    QTest::newRow("30 characters") << n30 << "80" << "15" << "30" << "" << "";
-    QTest::newRow("30 characters and blanks") << n30 + "  " << "80" << "15" << "30" << nameMsg
-                                              << "nameEdit";
-    QTest::newRow("empty name") << "" << "80" << "15" << "30" << nameMsg << "nameEdit";
-    QTest::newRow("blanks only") << "   " << "80" << "15" << "30" << nameMsg << "nameEdit";
-    QTest::newRow("weight 1") << "Bo" << "1" << "15" << "30" << weightMsg << "weightEdit";
-    QTest::newRow("weight 1.01") << "Bo" << "1.01" << "15" << "30" << "" << "";
-    QTest::newRow("weight 1200") << "Bo" << "1200" << "15" << "30" << weightMsg << "weightEdit";
-    QTest::newRow("weight 1199.99") << "Bo" << "1199.99" << "15" << "30" << "" << "";
-    QTest::newRow("desired 1") << "Bo" << "80" << "1" << "30" << desiredMsg << "desiredBodyFatEdit";
-    QTest::newRow("desired 99") << "Bo" << "80" << "99" << "30" << desiredMsg
-                                << "desiredBodyFatEdit";
-    QTest::newRow("desired 98.9") << "Bo" << "80" << "98.9" << "30" << "" << "";
-    QTest::newRow("age 1") << "Bo" << "80" << "15" << "1" << ageMsg << "ageEdit";
-    QTest::newRow("age 2") << "Bo" << "80" << "15" << "2" << "" << "";
-    QTest::newRow("age 119") << "Bo" << "80" << "15" << "119" << "" << "";
-    QTest::newRow("age 120") << "Bo" << "80" << "15" << "120" << ageMsg << "ageEdit";
-    QTest::newRow("first failure only") << "" << "1" << "99" << "1" << nameMsg << "nameEdit";
+    QTest::newRow("31 characters") << QString(31, QLatin1Char('n')) << "80"
+                                   << "15"
+                                   << "30" << nameMsg << "nameEdit";
+    QTest::newRow("30 characters") << n30 << "80"
+                                   << "15"
+                                   << "30"
+                                   << ""
+                                   << "";
+    QTest::newRow("30 characters and blanks") << n30 + "  "
+                                              << "80"
+                                              << "15"
+                                              << "30" << nameMsg << "nameEdit";
+    QTest::newRow("empty name") << ""
+                                << "80"
+                                << "15"
+                                << "30" << nameMsg << "nameEdit";
+    QTest::newRow("blanks only") << "   "
+                                 << "80"
+                                 << "15"
+                                 << "30" << nameMsg << "nameEdit";
+    QTest::newRow("weight 1") << "Bo"
+                              << "1"
+                              << "15"
+                              << "30" << weightMsg << "weightEdit";
+    QTest::newRow("weight 1.01") << "Bo"
+                                 << "1.01"
+                                 << "15"
+                                 << "30"
+                                 << ""
+                                 << "";
+    QTest::newRow("weight 1200") << "Bo"
+                                 << "1200"
+                                 << "15"
+                                 << "30" << weightMsg << "weightEdit";
+    QTest::newRow("weight 1199.99") << "Bo"
+                                    << "1199.99"
+                                    << "15"
+                                    << "30"
+                                    << ""
+                                    << "";
+    QTest::newRow("desired 1") << "Bo"
+                               << "80"
+                               << "1"
+                               << "30" << desiredMsg << "desiredBodyFatEdit";
+    QTest::newRow("desired 99") << "Bo"
+                                << "80"
+                                << "99"
+                                << "30" << desiredMsg << "desiredBodyFatEdit";
+    QTest::newRow("desired 98.9") << "Bo"
+                                  << "80"
+                                  << "98.9"
+                                  << "30"
+                                  << ""
+                                  << "";
+    QTest::newRow("age 1") << "Bo"
+                           << "80"
+                           << "15"
+                           << "1" << ageMsg << "ageEdit";
+    QTest::newRow("age 2") << "Bo"
+                           << "80"
+                           << "15"
+                           << "2"
+                           << ""
+                           << "";
+    QTest::newRow("age 119") << "Bo"
+                             << "80"
+                             << "15"
+                             << "119"
+                             << ""
+                             << "";
+    QTest::newRow("age 120") << "Bo"
+                             << "80"
+                             << "15"
+                             << "120" << ageMsg << "ageEdit";
+    QTest::newRow("first failure only") << ""
+                                        << "1"
+                                        << "99"
+                                        << "1" << nameMsg << "nameEdit";
 }
 
 void UserScreenTest::validationBoundaries() {
@@ -350,11 +415,11 @@ void UserScreenTest::validationBoundaries() {
 void UserScreenTest::refusesNamesThatCannotBeFiles_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("slash") << "../Ann" << "User name may not contain the character \"/\"";
-    QTest::newRow("not storable")
-        << QStringLiteral("Ann \u2713")
-        << "User name contains characters that cannot be stored.\n"
-           "Please use letters, digits and common punctuation only.";
+    QTest::newRow("slash") << "../Ann"
+                           << "User name may not contain the character \"/\"";
+    QTest::newRow("not storable") << QStringLiteral("Ann \u2713")
+                                  << "User name contains characters that cannot be stored.\n"
+                                     "Please use letters, digits and common punctuation only.";
 }
 
 void UserScreenTest::refusesNamesThatCannotBeFiles() {
@@ -421,12 +486,10 @@ void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
 void UserScreenTest::savingExistingNameUpdatesThatUser() {
     MainWindowFixture f;
     UserScreen s(f);
-    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
-    f.Prompter().ExpectOk();
-    s.Save();
-    s.Fill(QStringLiteral("Bob"), QStringLiteral("200"), QStringLiteral("15"), QStringLiteral("50"));
-    f.Prompter().ExpectOk();
-    s.Save();
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
+    s.Create(QStringLiteral("Bob"), QStringLiteral("200"), QStringLiteral("15"),
+             QStringLiteral("50"));
 
     // Typed after "< Add New User >": the same name updates Ann in place.
     s.Choose(CUser::AddNewUserEntry);
@@ -450,9 +513,8 @@ void UserScreenTest::savingExistingNameUpdatesThatUser() {
     QCOMPARE(users[1].name, NameField("Bob"));
     QCOMPARE(users[1].weight, 200.0);
     // ann is someone else.
-    s.Fill(QStringLiteral("ann"), QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("30"));
-    f.Prompter().ExpectOk();
-    s.Save();
+    s.Create(QStringLiteral("ann"), QStringLiteral("100"), QStringLiteral("20"),
+             QStringLiteral("30"));
     QCOMPARE(f.Prompter().Last().text, QStringLiteral("New User ann has been created"));
     QCOMPARE(ReadUserFile(f.services).size(), 3);
 }
@@ -460,9 +522,8 @@ void UserScreenTest::savingExistingNameUpdatesThatUser() {
 void UserScreenTest::addNewUserDeselects() {
     MainWindowFixture f;
     UserScreen s(f);
-    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
-    f.Prompter().ExpectOk();
-    s.Save();
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
     s.Choose(QStringLiteral("Ann"));
     QVERIFY(f.Frame().IsUserSelected());
     f.Frame().UpdateCommandStates();
@@ -487,12 +548,10 @@ void UserScreenTest::addNewUserDeselects() {
 void UserScreenTest::deletingCurrentUserRemovesEverything() {
     MainWindowFixture f;
     UserScreen s(f);
-    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
-    f.Prompter().ExpectOk();
-    s.Save();
-    s.Fill(QStringLiteral("Bob"), QStringLiteral("200"), QStringLiteral("15"), QStringLiteral("50"));
-    f.Prompter().ExpectOk();
-    s.Save();
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
+    s.Create(QStringLiteral("Bob"), QStringLiteral("200"), QStringLiteral("15"),
+             QStringLiteral("50"));
     s.Choose(QStringLiteral("Ann"));
     for (const char* prefix : UserFilePrefixes) {
         QFile file(f.services.FilePath(QString::fromLatin1(prefix) + QStringLiteral("Ann.bin")));
@@ -537,9 +596,8 @@ void UserScreenTest::deletingCurrentUserRemovesEverything() {
 void UserScreenTest::savedFlagFollowsUsersOwnEdits() {
     MainWindowFixture f;
     UserScreen s(f);
-    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
-    f.Prompter().ExpectOk();
-    s.Save();
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
     QVERIFY(f.Frame().SavedFlag);
     s.Choose(QStringLiteral("Ann"));
     QVERIFY(f.Frame().SavedFlag);
@@ -552,17 +610,17 @@ void UserScreenTest::savedFlagFollowsUsersOwnEdits() {
     f.Prompter().Answer(QMessageBox::No);
     f.Frame().UpdateCommandStates();
     f.Frame().Action(CommandId::CalcTape)->trigger();
-    QCOMPARE(f.Prompter().Last().text,
-             QStringLiteral("Record has not been saved, would you like to continue without saving?"));
+    QCOMPARE(
+        f.Prompter().Last().text,
+        QStringLiteral("Record has not been saved, would you like to continue without saving?"));
     QCOMPARE(f.Frame().CurrentScreen(), s.screen);
 }
 
 void UserScreenTest::chosenNameMissingFromFileIsReported() {
     MainWindowFixture f;
     UserScreen s(f);
-    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
-    f.Prompter().ExpectOk();
-    s.Save();
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
     QFile::remove(f.services.FilePath(QStringLiteral("user.bin")));
     f.Frame().CurrentUser.active = 0;
     f.Prompter().ExpectOk();

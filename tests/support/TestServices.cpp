@@ -58,8 +58,7 @@ bool PdfPrintService::ShowPrintDialog(QPrinter&, QWidget*, int minPage, int maxP
     return acceptDialog;
 }
 
-TestServices::TestServices(bool withDb)
-    : printService(m_dir.path() + QStringLiteral("/prints")) {
+TestServices::TestServices(bool withDb) : printService(m_dir.path() + QStringLiteral("/prints")) {
     services.prompter = &prompter;
     services.fileDialogs = &fileDialogs;
     services.printService = &printService;
