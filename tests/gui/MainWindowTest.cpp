@@ -9,7 +9,9 @@
 #include <QEventLoop>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -57,6 +59,7 @@ private slots:
     void promptsGoToStatusBarAndTooltips();
     void missingIconsReportedOnceWithFallbacks();
     void secondInstanceOnSameDataDirectoryIsRefused();
+    void lockLeftByCrashedProgramDoesNotBlock();
     void navigationBarToggles();
 };
 
@@ -356,6 +359,28 @@ void MainWindowTest::secondInstanceOnSameDataDirectoryIsRefused() {
     third.prompter.ExpectOk();
     CVitalogApp app3(third.services);
     QVERIFY(!app3.InitInstance({QStringLiteral("vitalog")}, dir));
+}
+
+void MainWindowTest::lockLeftByCrashedProgramDoesNotBlock() {
+    TestServices services(false);
+    const QString dir = services.DataDir();
+    // The lock of a program that ended without unlocking: a process id that is gone.
+    QProcess gone;
+    gone.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    QVERIFY(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    QFile lock(dir + QStringLiteral("/vitalog.lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(deadPid) + "\nvitalog\n" + QSysInfo::machineHostName().toUtf8() +
+               "\n");
+    lock.close();
+
+    services.prompter.ExpectOk(); // the folder has no db/: the icon error
+    CVitalogApp app(services.services);
+    QVERIFY(app.InitInstance({QStringLiteral("vitalog"), QStringLiteral("--data-dir"), dir},
+                             QString()));
+    QVERIFY(app.MainFrame());
 }
 
 void MainWindowTest::navigationBarToggles() {
