@@ -55,13 +55,11 @@ StoreResult AddUser(const std::filesystem::path& dataDir, UserRecord& record) {
     detail::EnsureFileHeader(file, RecordFileVersion);
     if (ContainsUser(dataDir, record))
         return StoreResult::AlreadyExists;
-    UserRecord stored = record;
-    if (stored.units == Metric)
-        stored.weight *= KgToLb;
-    const StoreResult result = UserStore::Append(file, stored);
-    if (result == StoreResult::Done)
-        record = stored;
-    return result;
+    // The caller's record holds pounds from here on, also when the write fails: it is the
+    // current user, whose weight every screen reads as pounds.
+    if (record.units == Metric)
+        record.weight *= KgToLb;
+    return UserStore::Append(file, record);
 }
 
 StoreResult UpdateUser(const std::filesystem::path& dataDir, UserRecord& record, double weight,

@@ -108,6 +108,8 @@ void FormScreen::CreateActionToolbar(bool withCalculate) {
             button->setObjectName(QString::fromLatin1(info.name).toLower() +
                                   QStringLiteral("Button"));
             button->setAccessibleName(QString::fromLatin1(info.name));
+            // Tool bars keep their buttons out of the tab chain; the form's commands belong in it.
+            button->setFocusPolicy(Qt::TabFocus);
         }
         return action;
     };

@@ -148,6 +148,7 @@ private slots:
     void deletingCurrentUserRemovesEverything();
     void savedFlagFollowsUsersOwnEdits();
     void chosenNameMissingFromFileIsReported();
+    void keyboardReachesTheToolbar();
 };
 
 void UserScreenTest::parseRules_data() {
@@ -628,6 +629,22 @@ void UserScreenTest::chosenNameMissingFromFileIsReported() {
     QCOMPARE(f.Prompter().Last().text, QStringLiteral("Could not find match for user Ann"));
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Vitalog"));
     QVERIFY(!f.Frame().IsUserSelected());
+}
+
+void UserScreenTest::keyboardReachesTheToolbar() {
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    UserScreen s(f);
+    s.Fill(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+           QStringLiteral("40"));
+    s.age->setFocus();
+    QTest::keyClick(s.age, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), s.save);
+    // Space on the focused button saves.
+    f.Prompter().ExpectOk();
+    QTest::keyClick(s.save, Qt::Key_Space);
+    QCOMPARE(f.Prompter().Texts(), QStringList{QStringLiteral("New User Ann has been created")});
 }
 
 QTEST_MAIN(UserScreenTest)

@@ -71,6 +71,18 @@ TEST_F(Users, AddConvertsAMetricWeightToPounds) {
     EXPECT_EQ(found.active, 1);
 }
 
+TEST_F(Users, AFailedAddStillLeavesTheRecordInPounds) {
+    // A file from a later version refuses the write; the record is the current user and
+    // must not be left holding kilograms.
+    Bytes later(4);
+    PutAt<std::int32_t>(later, 0, 601);
+    WriteFile(file, later);
+    auto u = Named("Kim", 80, Metric);
+    EXPECT_EQ(AddUser(dir.path(), u), StoreResult::FileError);
+    EXPECT_EQ(u.weight, 80 * KgToLb);
+    EXPECT_EQ(ReadFile(file), later);
+}
+
 TEST_F(Users, AddOfALiveNameWritesNothingAndConvertsNothing) {
     auto first = Named("Ann", 80, Metric);
     ASSERT_EQ(AddUser(dir.path(), first), StoreResult::Done);
