@@ -25,6 +25,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <optional>
+
 namespace vitalog {
 
 namespace {
@@ -101,7 +103,8 @@ void CMainFrame::CreateActions() {
         auto* action = new QAction(QString::fromUtf8(info.text), this);
         const auto [status, tip] = SplitPrompt(info.prompt);
         action->setStatusTip(status);
-        action->setToolTip(tip.isEmpty() ? action->iconText() : tip);
+        if (!tip.isEmpty())
+            action->setToolTip(tip);
         action->setIcon(ResourceIcon(info.image));
         const CommandId id = info.id;
         connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
@@ -129,16 +132,16 @@ QAction* CMainFrame::Action(CommandId id) const {
 }
 
 void CMainFrame::CreateMenus() {
-    auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
-        for (CommandId id : ids) {
-            if (id == CommandId::ScreenHelp) // stands for a rule in these lists
-                menu->addSeparator();
+    using C = CommandId;
+    constexpr std::optional<C> rule; // a separator in the lists below
+    auto add = [this](QMenu* menu, std::initializer_list<std::optional<C>> items) {
+        for (const std::optional<C>& item : items) {
+            if (item)
+                menu->addAction(m_actions.at(*item));
             else
-                menu->addAction(m_actions.at(id));
+                menu->addSeparator();
         }
     };
-    using C = CommandId;
-    const C rule = C::ScreenHelp;
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     add(bar->addMenu(QStringLiteral("&File")),
@@ -175,8 +178,11 @@ void CMainFrame::CreateToolBar() {
             action->setIcon(plain);
         }
         toolbar->addAction(action);
-        if (QWidget* button = toolbar->widgetForAction(action))
+        if (QWidget* button = toolbar->widgetForAction(action)) {
             button->setAccessibleName(action->iconText());
+            // Some commands ("Buy") live only here: the keyboard must reach them too.
+            button->setFocusPolicy(Qt::TabFocus);
+        }
     }
 
     // The caption bar spans the window under the toolbar.
@@ -264,6 +270,9 @@ void CMainFrame::CreateNavigationBar() {
     toggle->setText(QString::fromUtf8(CommandInfoFor(C::ToggleNavigationBar).text));
     toggle->setStatusTip(status);
     toggle->setToolTip(tip);
+    // Also from the keyboard, so a closed bar can always come back.
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    addAction(toggle);
     m_actions[C::ToggleNavigationBar] = toggle;
 }
 
@@ -290,12 +299,16 @@ void CMainFrame::CentreOnScreen() {
 
 void CMainFrame::SwitchScreen(ScreenClass screenClass) {
     auto* client = static_cast<QScrollArea*>(centralWidget());
-    if (QWidget* old = client->takeWidget())
-        delete old;
+    // The old screen may be the one whose handler asked for the switch: it goes once that
+    // handler has returned.
+    if (QWidget* old = client->takeWidget()) {
+        old->hide();
+        old->deleteLater();
+    }
     Screen* screen = m_registry.Create(screenClass, *this, m_services);
     m_screen = screen;
-    screen->InitialUpdate();
     client->setWidget(screen);
+    screen->InitialUpdate();
     screen->show();
     screen->setFocus();
     UpdateCommandStates();

@@ -88,7 +88,6 @@ private:
     NavigationBar* m_navigation = nullptr;
     CaptionBar* m_caption = nullptr;
     bool m_hoverImages = true;
-    bool m_closing = false;
 };
 
 } // namespace vitalog

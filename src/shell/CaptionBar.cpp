@@ -10,7 +10,6 @@ CaptionBar::CaptionBar(QWidget* parent) : QLabel(parent) {
     setFont(captionFont);
     setContentsMargins(8, 3, 8, 3);
     setText(QStringLiteral("Current User: No User Selected"));
-    setAccessibleName(QStringLiteral("Current user"));
 }
 
 } // namespace vitalog

@@ -1,12 +1,16 @@
 #include "MainWindowFixture.h"
+#include "calc/OtherCalc.h"
 #include "shell/CVitalogApp.h"
 #include "shell/CaptionBar.h"
 #include "shell/CommandTable.h"
 #include "shell/NavigationBar.h"
 #include "shell/Screen.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QDialog>
 #include <QEventLoop>
+#include <QFile>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
@@ -67,6 +71,9 @@ void MainWindowTest::startsWithNoUserAndReadyFurniture() {
     MainWindowFixture f;
     QCOMPARE(f.Frame().windowTitle(), QStringLiteral("Vitalog"));
     QCOMPARE(f.Frame().Caption()->text(), QStringLiteral("Current User: No User Selected"));
+    // Screen readers hear the caption's own text.
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.Frame().Caption())->text(QAccessible::Name),
+             QStringLiteral("Current User: No User Selected"));
     QCOMPARE(f.Frame().Caption()->font().pixelSize(), 16);
     QVERIFY(f.Frame().Caption()->font().bold());
     QVERIFY(!f.Frame().IsUserSelected());
@@ -190,6 +197,7 @@ void MainWindowTest::unsavedEditsAskBeforeSwitching() {
     f.Prompter().Answer(QMessageBox::Yes);
     QTest::mouseClick(NavButton(f.Frame(), CommandId::NavTape), Qt::LeftButton);
     QCOMPARE(f.Prompter().Boxes().size(), 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(before.isNull());
     QVERIFY(f.Frame().SavedFlag);
 
@@ -197,12 +205,20 @@ void MainWindowTest::unsavedEditsAskBeforeSwitching() {
     QCOMPARE(f.Prompter().Boxes().size(), 2);
     QVERIFY(f.Prompter().Unexpected().isEmpty());
 
+    // "Buy" asks too; No opens nothing.
+    f.Frame().SavedFlag = false;
+    f.Prompter().Answer(QMessageBox::No);
+    f.Frame().Action(CommandId::ToolbarBuy)->trigger();
+    QCOMPARE(f.Prompter().Boxes().size(), 3);
+    QCOMPARE(f.Prompter().Last().text, UnsavedQuestion);
+    QVERIFY(f.Frame().findChildren<QDialog*>().isEmpty());
+
     // Commands that do not switch screens never ask.
     f.Frame().SavedFlag = false;
     f.Frame().Action(CommandId::HelpUserProfile)->trigger();
     f.Frame().Action(CommandId::HelpGraphing)->trigger();
     f.Frame().Execute(CommandId::ToggleNavigationBar);
-    QCOMPARE(f.Prompter().Boxes().size(), 2);
+    QCOMPARE(f.Prompter().Boxes().size(), 3);
     f.Frame().SavedFlag = true;
 }
 
@@ -248,6 +264,8 @@ void MainWindowTest::historyCommandRebuildsViewEachTime() {
             QPointer<Screen> previous = f.Frame().CurrentScreen();
             f.Frame().HistoryMode = 0;
             f.Frame().Action(c.id)->trigger();
+            QVERIFY(previous != f.Frame().CurrentScreen());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(previous.isNull());
             QCOMPARE(f.Frame().HistoryMode, c.mode);
             QVERIFY(f.Frame().CurrentScreen());
@@ -280,8 +298,13 @@ void MainWindowTest::navigationPagesFollowCommands() {
     QCOMPARE(nav->ActivePage(), 2); // no page of its own
     f.Frame().Action(CommandId::CalcBmiBmr)->trigger();
     QCOMPARE(nav->ActivePage(), 1);
+    // A pending calculation stays with the main window when the delete mode opens.
+    f.Frame().PendingCalculation =
+        std::make_unique<OtherCalc>(MainWindowFixture::MakeUser("Ann"), 20.0);
+    BodyFatCalculation* pending = f.Frame().PendingCalculation.get();
     f.Frame().Action(CommandId::CalcDeleteBodyFat)->trigger();
     QCOMPARE(f.Frame().ResultsMode, int(CMainFrame::ResultsDelete));
+    QCOMPARE(f.Frame().PendingCalculation.get(), pending);
     QCOMPARE(nav->ActivePage(), 1);
 }
 
@@ -339,9 +362,14 @@ void MainWindowTest::secondInstanceOnSameDataDirectoryIsRefused() {
     const QString dir = first.DataDir() + QStringLiteral("/shared");
     const QStringList args{QStringLiteral("vitalog"), QStringLiteral("--data-dir"), dir};
 
-    first.prompter.ExpectOk(); // a new folder gets db/; icons may still be missing in tests
     CVitalogApp app1(first.services);
     QVERIFY(app1.InitInstance(args, QString()));
+    // A new folder receives the shipped db/ files, so no icon error.
+    QVERIFY(first.prompter.Boxes().isEmpty());
+    for (const char* name : {"calculator2.ico", "tape.ico", "bmi.ico", "bp.ico", "history_bf.ico",
+                             "history_tp.ico", "history_bp.ico", "history_bmi.ico",
+                             "history_usr.ico", "bodyfatchart.bmp", "BMI.bmp", "bloodpressure.bmp"})
+        QVERIFY2(QFile::exists(dir + QStringLiteral("/db/") + QLatin1String(name)), name);
     QCOMPARE(first.services.dataDirectory, dir);
     QVERIFY(QFileInfo(dir).isDir());
     QCOMPARE(QFileInfo(dir).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
@@ -396,6 +424,13 @@ void MainWindowTest::navigationBarToggles() {
     f.Frame().Execute(CommandId::ToggleNavigationBar);
     QVERIFY(!f.Frame().Navigation()->isHidden());
     QVERIFY(toggle->isChecked());
+    // The keyboard brings back a bar closed with its close box.
+    f.Frame().Navigation()->close();
+    QVERIFY(!toggle->isChecked());
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    QTest::keyClick(&f.Frame(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!f.Frame().Navigation()->isHidden());
 }
 
 QTEST_MAIN(MainWindowTest)
