@@ -298,91 +298,38 @@ void UserScreenTest::validationBoundaries_data() {
     QTest::addColumn<QString>("age");
     QTest::addColumn<QString>("message"); // empty: accepted
     QTest::addColumn<QString>("focus");
-    const QString nameMsg = QStringLiteral("User name must be between 1 and 30 characters");
-    const QString weightMsg =
-        QStringLiteral("You must select a number between 1 and 1200 for Weight");
-    const QString desiredMsg =
-        QStringLiteral("You must select a number between 1 and 99 for Desired Body Fat");
-    const QString ageMsg = QStringLiteral("You must select a number between 1 and 120 for Age");
-    const QString n30 = QString(30, QLatin1Char('n'));
-    QTest::newRow("31 characters") << QString(31, QLatin1Char('n')) << "80"
-                                   << "15"
-                                   << "30" << nameMsg << "nameEdit";
-    QTest::newRow("30 characters") << n30 << "80"
-                                   << "15"
-                                   << "30"
-                                   << ""
-                                   << "";
-    QTest::newRow("30 characters and blanks") << n30 + "  "
-                                              << "80"
-                                              << "15"
-                                              << "30" << nameMsg << "nameEdit";
-    QTest::newRow("empty name") << ""
-                                << "80"
-                                << "15"
-                                << "30" << nameMsg << "nameEdit";
-    QTest::newRow("blanks only") << "   "
-                                 << "80"
-                                 << "15"
-                                 << "30" << nameMsg << "nameEdit";
-    QTest::newRow("weight 1") << "Bo"
-                              << "1"
-                              << "15"
-                              << "30" << weightMsg << "weightEdit";
-    QTest::newRow("weight 1.01") << "Bo"
-                                 << "1.01"
-                                 << "15"
-                                 << "30"
-                                 << ""
-                                 << "";
-    QTest::newRow("weight 1200") << "Bo"
-                                 << "1200"
-                                 << "15"
-                                 << "30" << weightMsg << "weightEdit";
-    QTest::newRow("weight 1199.99") << "Bo"
-                                    << "1199.99"
-                                    << "15"
-                                    << "30"
-                                    << ""
-                                    << "";
-    QTest::newRow("desired 1") << "Bo"
-                               << "80"
-                               << "1"
-                               << "30" << desiredMsg << "desiredBodyFatEdit";
-    QTest::newRow("desired 99") << "Bo"
-                                << "80"
-                                << "99"
-                                << "30" << desiredMsg << "desiredBodyFatEdit";
-    QTest::newRow("desired 98.9") << "Bo"
-                                  << "80"
-                                  << "98.9"
-                                  << "30"
-                                  << ""
-                                  << "";
-    QTest::newRow("age 1") << "Bo"
-                           << "80"
-                           << "15"
-                           << "1" << ageMsg << "ageEdit";
-    QTest::newRow("age 2") << "Bo"
-                           << "80"
-                           << "15"
-                           << "2"
-                           << ""
-                           << "";
-    QTest::newRow("age 119") << "Bo"
-                             << "80"
-                             << "15"
-                             << "119"
-                             << ""
-                             << "";
-    QTest::newRow("age 120") << "Bo"
-                             << "80"
-                             << "15"
-                             << "120" << ageMsg << "ageEdit";
-    QTest::newRow("first failure only") << ""
-                                        << "1"
-                                        << "99"
-                                        << "1" << nameMsg << "nameEdit";
+    const char* nameMsg = "User name must be between 1 and 30 characters";
+    const char* weightMsg = "You must select a number between 1 and 1200 for Weight";
+    const char* desiredMsg = "You must select a number between 1 and 99 for Desired Body Fat";
+    const char* ageMsg = "You must select a number between 1 and 120 for Age";
+    const QString n30(30, QLatin1Char('n'));
+    struct Row {
+        const char* tag;
+        QString name;
+        const char *weight, *desired, *age, *message, *focus;
+    };
+    const Row rows[] = {
+        {"31 characters", QString(31, QLatin1Char('n')), "80", "15", "30", nameMsg, "nameEdit"},
+        {"30 characters", n30, "80", "15", "30", "", ""},
+        {"30 characters and blanks", n30 + "  ", "80", "15", "30", nameMsg, "nameEdit"},
+        {"empty name", "", "80", "15", "30", nameMsg, "nameEdit"},
+        {"blanks only", "   ", "80", "15", "30", nameMsg, "nameEdit"},
+        {"weight 1", "Bo", "1", "15", "30", weightMsg, "weightEdit"},
+        {"weight 1.01", "Bo", "1.01", "15", "30", "", ""},
+        {"weight 1200", "Bo", "1200", "15", "30", weightMsg, "weightEdit"},
+        {"weight 1199.99", "Bo", "1199.99", "15", "30", "", ""},
+        {"desired 1", "Bo", "80", "1", "30", desiredMsg, "desiredBodyFatEdit"},
+        {"desired 99", "Bo", "80", "99", "30", desiredMsg, "desiredBodyFatEdit"},
+        {"desired 98.9", "Bo", "80", "98.9", "30", "", ""},
+        {"age 1", "Bo", "80", "15", "1", ageMsg, "ageEdit"},
+        {"age 2", "Bo", "80", "15", "2", "", ""},
+        {"age 119", "Bo", "80", "15", "119", "", ""},
+        {"age 120", "Bo", "80", "15", "120", ageMsg, "ageEdit"},
+        {"first failure only", "", "1", "99", "1", nameMsg, "nameEdit"},
+    };
+    for (const Row& r : rows)
+        QTest::newRow(r.tag) << r.name << QString(r.weight) << QString(r.desired) << QString(r.age)
+                             << QString(r.message) << QString(r.focus);
 }
 
 void UserScreenTest::validationBoundaries() {
