@@ -44,7 +44,8 @@ QPair<QString, QString> SplitPrompt(const char* prompt) {
 
 QIcon ResourceIcon(const char* image) {
     QIcon icon;
-    if (!image || !QFile::exists(QString::fromUtf8(image)))
+    // Navigation icons are data-directory files, loaded with the navigation bar.
+    if (!image || image[0] != ':' || !QFile::exists(QString::fromUtf8(image)))
         return icon;
     const QString normal = QString::fromUtf8(image);
     icon.addFile(normal, QSize(), QIcon::Normal);
