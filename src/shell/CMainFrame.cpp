@@ -332,8 +332,7 @@ void CMainFrame::SetCurrentUserText(const QString& name) {
     m_caption->update();
 }
 
-bool CMainFrame::CommandEnabled(CommandId id) const {
-    const CommandInfo& info = CommandInfoFor(id);
+bool CMainFrame::CommandEnabled(const CommandInfo& info) const {
     switch (info.effect) {
     case Effect::Print:
         return m_screen && m_screen->CanPrint();
@@ -347,17 +346,17 @@ bool CMainFrame::CommandEnabled(CommandId id) const {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    for (auto& [id, action] : m_actions) {
-        if (id == CommandId::ToggleNavigationBar)
-            continue;
-        action->setEnabled(CommandEnabled(id));
+    // Runs whenever the program idles: one pass over the table, no lookups by id.
+    for (const CommandInfo& info : AllCommands()) {
+        if (info.id != CommandId::ToggleNavigationBar)
+            m_actions.at(info.id)->setEnabled(CommandEnabled(info));
     }
 }
 
 void CMainFrame::Execute(CommandId id) {
-    if (!CommandEnabled(id))
-        return;
     const CommandInfo& info = CommandInfoFor(id);
+    if (!CommandEnabled(info))
+        return;
     // Commands reach the shown screen first.
     if (m_screen) {
         switch (info.effect) {

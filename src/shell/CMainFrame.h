@@ -19,6 +19,7 @@ namespace vitalog {
 
 class BodyFatCalculation;
 class CaptionBar;
+struct CommandInfo;
 class NavigationBar;
 struct AppServices;
 
@@ -79,7 +80,7 @@ private:
     void CreateNavigationBar();
     void CheckColourDepth();
     void CentreOnScreen();
-    bool CommandEnabled(CommandId id) const;
+    bool CommandEnabled(const CommandInfo& info) const;
 
     AppServices& m_services;
     ScreenRegistry m_registry;
