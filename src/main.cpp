@@ -1,11 +1,12 @@
-#include "shell/AppServices.h"
+#include "platform/AppServices.h"
+#include "platform/Clock.h"
+#include "platform/FileDialogs.h"
+#include "platform/PrintService.h"
+#include "platform/Prompter.h"
+#include "platform/UrlOpener.h"
+#include "screens/ScreenCatalog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CVitalogApp.h"
-#include "shell/Clock.h"
-#include "shell/FileDialogs.h"
-#include "shell/PrintService.h"
-#include "shell/Prompter.h"
-#include "shell/UrlOpener.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -26,7 +27,7 @@ int main(int argc, char* argv[]) {
     services.urlOpener = &vitalog::UrlOpener::System();
     services.clock = &clock;
 
-    vitalog::CVitalogApp vitalogApp(services);
+    vitalog::CVitalogApp vitalogApp(services, vitalog::ProgramScreens());
     if (!vitalogApp.InitInstance(QApplication::arguments(),
                                  qEnvironmentVariable("VITALOG_DATA_DIR")))
         return 1;

@@ -1,4 +1,4 @@
-#include "controls/BackdropDialog.h"
+#include "BackdropDialog.h"
 
 #include <QChildEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "controls/CXPGroupBox.h"
+#include "CXPGroupBox.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "controls/HoverButton.h"
+#include "HoverButton.h"
 
-#include "shell/UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 #include <QApplication>
 #include <QBitmap>

@@ -1,4 +1,4 @@
-#include "controls/MarkedComboBox.h"
+#include "MarkedComboBox.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

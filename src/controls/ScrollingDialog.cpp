@@ -1,4 +1,4 @@
-#include "controls/ScrollingDialog.h"
+#include "ScrollingDialog.h"
 
 #include <QApplication>
 #include <QScrollBar>

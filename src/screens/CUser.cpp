@@ -3,11 +3,11 @@
 #include "FieldText.h"
 #include "calc/NumberText.h"
 #include "controls/CXPGroupBox.h"
+#include "platform/AppServices.h"
+#include "platform/Prompter.h"
 #include "records/Units.h"
 #include "records/Users.h"
-#include "shell/AppServices.h"
 #include "shell/CMainFrame.h"
-#include "shell/Prompter.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

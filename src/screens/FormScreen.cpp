@@ -3,12 +3,12 @@
 #include "FieldText.h"
 #include "calc/NumberText.h"
 #include "controls/CXPGroupBox.h"
+#include "help/HelpWindows.h"
+#include "platform/AppServices.h"
+#include "platform/Prompter.h"
 #include "records/Units.h"
 #include "records/Users.h"
-#include "shell/AppServices.h"
 #include "shell/CMainFrame.h"
-#include "shell/HelpWindows.h"
-#include "shell/Prompter.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -61,7 +61,7 @@ FormScreen::FormScreen(CMainFrame& frame, AppServices& services, QWidget* parent
 
 void FormScreen::OnHelp() {
     if (const int topic = HelpTopicNumber())
-        OpenHelpPage(Frame(), topic);
+        OpenHelpPage(&Frame(), topic);
 }
 
 bool FormScreen::CheckToolbarColourDepth() {

@@ -1,9 +1,9 @@
 #include "RecordScreen.h"
 
 #include "FieldText.h"
-#include "shell/AppServices.h"
+#include "platform/AppServices.h"
+#include "platform/Prompter.h"
 #include "shell/CMainFrame.h"
-#include "shell/Prompter.h"
 
 #include <QComboBox>
 

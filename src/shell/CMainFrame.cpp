@@ -1,13 +1,13 @@
 #include "CMainFrame.h"
 
-#include "AppServices.h"
 #include "CaptionBar.h"
 #include "CommandTable.h"
-#include "HelpWindows.h"
 #include "NavigationBar.h"
-#include "Prompter.h"
 #include "Screen.h"
 #include "calc/BodyFatCalculation.h"
+#include "help/HelpWindows.h"
+#include "platform/AppServices.h"
+#include "platform/Prompter.h"
 #include "resources/Resources.h"
 
 #include <QAbstractEventDispatcher>
@@ -58,12 +58,11 @@ QIcon ResourceIcon(const char* image) {
 
 } // namespace
 
-CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services) {
+CMainFrame::CMainFrame(AppServices& services, ScreenRegistry screens, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_registry(std::move(screens)) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("Vitalog"));
     InitResources();
-    RegisterScreens(m_registry);
 
     ApplyTheme();
     CreateActions();
@@ -414,19 +413,19 @@ void CMainFrame::Execute(CommandId id) {
         SwitchScreen(ScreenClass::CVitalogView);
         break;
     case Effect::Buy:
-        OpenPurchaseDialog(*this);
+        OpenPurchaseDialog(this, m_services);
         break;
     case Effect::Exit:
         close();
         break;
     case Effect::About:
-        ShowAboutBox(*this);
+        ShowAboutBox(this, m_services);
         break;
     case Effect::HelpPage:
-        OpenHelpPage(*this, info.argument);
+        OpenHelpPage(this, info.argument);
         break;
     case Effect::CaliperHelp:
-        OpenCaliperHelp(*this, 0);
+        OpenCaliperHelp(this, m_services, CurrentUser.sex, 0);
         break;
     case Effect::ToggleNavigationBar:
         m_navigation->toggleViewAction()->trigger();

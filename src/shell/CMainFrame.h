@@ -37,7 +37,8 @@ public:
     };
     enum ResultsModes { ResultsPending = 1, ResultsDelete = 2 };
 
-    explicit CMainFrame(AppServices& services, QWidget* parent = nullptr);
+    // screens: the factories of the screens this window can show.
+    CMainFrame(AppServices& services, ScreenRegistry screens, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Shared navigation state; screens read and write these directly.

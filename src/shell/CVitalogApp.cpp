@@ -1,10 +1,10 @@
 #include "CVitalogApp.h"
 
 #include "CMainFrame.h"
-#include "DataDirectory.h"
-#include "Prompter.h"
 #include "Screen.h"
 #include "ScreenClass.h"
+#include "platform/DataDirectory.h"
+#include "platform/Prompter.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -12,7 +12,8 @@
 
 namespace vitalog {
 
-CVitalogApp::CVitalogApp(AppServices& services) : m_services(services) {}
+CVitalogApp::CVitalogApp(AppServices& services, ScreenRegistry screens)
+    : m_services(services), m_screens(std::move(screens)) {}
 
 CVitalogApp::~CVitalogApp() {
     delete m_mainFrame;
@@ -50,7 +51,7 @@ bool CVitalogApp::InitInstance(const QStringList& arguments, const QString& data
         QApplication::setPalette(dialogs);
     }
 
-    m_mainFrame = new CMainFrame(m_services);
+    m_mainFrame = new CMainFrame(m_services, m_screens);
     m_mainFrame->SwitchScreen(ScreenClass::CUser);
     m_mainFrame->show();
     return true;

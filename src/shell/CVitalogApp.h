@@ -1,6 +1,7 @@
 #pragma once
 
-#include "AppServices.h"
+#include "ScreenRegistry.h"
+#include "platform/AppServices.h"
 
 #include <QLockFile>
 #include <QPointer>
@@ -18,7 +19,8 @@ class CVitalogApp {
 public:
     // The services are the caller's (main() passes the real ones, tests fakes);
     // services.dataDirectory is filled in by InitInstance.
-    explicit CVitalogApp(AppServices& services);
+    // screens: what the main window can show.
+    CVitalogApp(AppServices& services, ScreenRegistry screens);
     ~CVitalogApp();
 
     // False when the program must end (folder unusable, another instance running).
@@ -28,6 +30,7 @@ public:
 
 private:
     AppServices& m_services;
+    ScreenRegistry m_screens;
     std::unique_ptr<QLockFile> m_lock;
     QPointer<CMainFrame> m_mainFrame;
 };

@@ -25,7 +25,4 @@ private:
     std::map<ScreenClass, Factory> m_factories;
 };
 
-// Registers every screen the program has; defined beside the screens.
-void RegisterScreens(ScreenRegistry& registry);
-
 } // namespace vitalog

@@ -1,5 +1,5 @@
 #include "controls/HoverButton.h"
-#include "shell/UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,18 +1,18 @@
-#include "shell/HelpWindows.h"
+#include "help/HelpWindows.h"
 #include "MainWindowFixture.h"
 #include "controls/HoverButton.h"
+#include "controls/LinkLabel.h"
 #include "controls/MarkedComboBox.h"
-#include "shell/AboutBox.h"
-#include "shell/CaliperHelpWindow.h"
-#include "shell/HelpPageWindow.h"
-#include "shell/HelpPages.h"
-#include "shell/HelpWindowRegistry.h"
-#include "shell/LinkLabel.h"
-#include "shell/PicturePagePrinter.h"
-#include "shell/ProductArtwork.h"
-#include "shell/PurchaseDialog.h"
-#include "shell/SitePictures.h"
-#include "shell/VendorConfig.h"
+#include "help/AboutBox.h"
+#include "help/CaliperHelpWindow.h"
+#include "help/HelpPageWindow.h"
+#include "help/HelpPages.h"
+#include "help/HelpWindowRegistry.h"
+#include "help/PicturePagePrinter.h"
+#include "help/ProductArtwork.h"
+#include "help/PurchaseDialog.h"
+#include "help/SitePictures.h"
+#include "help/VendorConfig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,8 +154,8 @@ void HelpWindowsTest::helpMenuOpensOneWindowPerTopic() {
 
 void HelpWindowsTest::topicWithoutPageOpensEmptyWindow() {
     MainWindowFixture f;
-    OpenHelpPage(f.Frame(), 12);
-    OpenHelpPage(f.Frame(), 12);
+    OpenHelpPage(&f.Frame(), 12);
+    OpenHelpPage(&f.Frame(), 12);
     const QList<HelpPageWindow*> pages = OpenPages(f.Frame(), 12);
     QCOMPARE(pages.size(), 1);
     QVERIFY(!pages.first()->HasPage());
@@ -245,14 +245,14 @@ void HelpWindowsTest::caliperWindowIgnoresFurtherRequests() {
     QCOMPARE(window->SiteList()->currentText(), QStringLiteral("Which Formula?"));
 
     // A site's button on the calculator while it is open: nothing changes.
-    OpenCaliperHelp(f.Frame(), 5);
+    OpenCaliperHelp(&f.Frame(), f.Frame().Services(), f.Frame().CurrentUser.sex, 5);
     QCOMPARE(OpenCaliperWindows(f.Frame()), QList<CaliperHelpWindow*>{window});
     QCOMPARE(window->SiteList()->currentText(), QStringLiteral("Which Formula?"));
 
     QPointer<CaliperHelpWindow> closed = window;
     window->close();
     QTRY_VERIFY(closed.isNull());
-    OpenCaliperHelp(f.Frame(), 5);
+    OpenCaliperHelp(&f.Frame(), f.Frame().Services(), f.Frame().CurrentUser.sex, 5);
     const QList<CaliperHelpWindow*> reopened = OpenCaliperWindows(f.Frame());
     QCOMPARE(reopened.size(), 1);
     QCOMPARE(reopened.first()->SiteList()->currentText(), QStringLiteral("Thigh"));

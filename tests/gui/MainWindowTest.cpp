@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "calc/OtherCalc.h"
+#include "screens/ScreenCatalog.h"
 #include "shell/CVitalogApp.h"
 #include "shell/CaptionBar.h"
 #include "shell/CommandTable.h"
@@ -336,7 +337,7 @@ void MainWindowTest::promptsGoToStatusBarAndTooltips() {
 void MainWindowTest::missingIconsReportedOnceWithFallbacks() {
     TestServices bare(/*withDb=*/false);
     bare.prompter.ExpectOk();
-    CMainFrame frame(bare.services);
+    CMainFrame frame(bare.services, ProgramScreens());
     QCOMPARE(bare.prompter.Boxes().size(), 1);
     const ShownBox box = bare.prompter.Last();
     QCOMPARE(box.title, QStringLiteral("Error"));
@@ -362,7 +363,7 @@ void MainWindowTest::secondInstanceOnSameDataDirectoryIsRefused() {
     const QString dir = first.DataDir() + QStringLiteral("/shared");
     const QStringList args{QStringLiteral("vitalog"), QStringLiteral("--data-dir"), dir};
 
-    CVitalogApp app1(first.services);
+    CVitalogApp app1(first.services, ProgramScreens());
     QVERIFY(app1.InitInstance(args, QString()));
     // A new folder receives the shipped db/ files, so no icon error.
     QVERIFY(first.prompter.Boxes().isEmpty());
@@ -376,7 +377,7 @@ void MainWindowTest::secondInstanceOnSameDataDirectoryIsRefused() {
              QFileDevice::Permissions());
 
     second.prompter.ExpectOk();
-    CVitalogApp app2(second.services);
+    CVitalogApp app2(second.services, ProgramScreens());
     QVERIFY(!app2.InitInstance(args, QString()));
     QCOMPARE(second.prompter.Boxes().size(), 1);
     QVERIFY(second.prompter.Last().text.startsWith(QStringLiteral("Vitalog is already running")));
@@ -385,7 +386,7 @@ void MainWindowTest::secondInstanceOnSameDataDirectoryIsRefused() {
     // The environment variable names the folder when no option does.
     TestServices third(false);
     third.prompter.ExpectOk();
-    CVitalogApp app3(third.services);
+    CVitalogApp app3(third.services, ProgramScreens());
     QVERIFY(!app3.InitInstance({QStringLiteral("vitalog")}, dir));
 }
 
@@ -405,7 +406,7 @@ void MainWindowTest::lockLeftByCrashedProgramDoesNotBlock() {
     lock.close();
 
     services.prompter.ExpectOk(); // the folder has no db/: the icon error
-    CVitalogApp app(services.services);
+    CVitalogApp app(services.services, ProgramScreens());
     QVERIFY(app.InitInstance({QStringLiteral("vitalog"), QStringLiteral("--data-dir"), dir},
                              QString()));
     QVERIFY(app.MainFrame());

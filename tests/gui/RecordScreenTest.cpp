@@ -3,11 +3,11 @@
 #include "screens/RecordScreen.h"
 #include "MainWindowFixture.h"
 #include "calc/NumberText.h"
+#include "platform/AppServices.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "records/Users.h"
 #include "screens/FieldText.h"
-#include "shell/AppServices.h"
 
 #include <QComboBox>
 #include <QDateEdit>

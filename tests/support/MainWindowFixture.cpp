@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "screens/ScreenCatalog.h"
 #include "shell/ScreenClass.h"
 
 #include <QApplication>
@@ -7,7 +8,7 @@
 namespace vitalog::test {
 
 MainWindowFixture::MainWindowFixture(bool withDb) : services(withDb) {
-    frame = std::make_unique<CMainFrame>(services.services);
+    frame = std::make_unique<CMainFrame>(services.services, ProgramScreens());
     frame->SwitchScreen(ScreenClass::CUser);
     frame->show();
 }

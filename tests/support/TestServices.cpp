@@ -1,6 +1,6 @@
 #include "TestServices.h"
 
-#include "shell/DataDirectory.h"
+#include "platform/DataDirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "shell/AppServices.h"
-#include "shell/Clock.h"
-#include "shell/FileDialogs.h"
-#include "shell/PrintService.h"
-#include "shell/Prompter.h"
-#include "shell/UrlOpener.h"
+#include "platform/AppServices.h"
+#include "platform/Clock.h"
+#include "platform/FileDialogs.h"
+#include "platform/PrintService.h"
+#include "platform/Prompter.h"
+#include "platform/UrlOpener.h"
 
 #include <QDateTime>
 #include <QList>

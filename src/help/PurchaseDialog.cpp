@@ -1,10 +1,10 @@
 #include "PurchaseDialog.h"
 
-#include "AppServices.h"
-#include "DialogUnits.h"
-#include "LinkLabel.h"
 #include "ProductArtwork.h"
 #include "VendorConfig.h"
+#include "controls/LinkLabel.h"
+#include "platform/AppServices.h"
+#include "platform/DialogUnits.h"
 
 namespace vitalog {
 

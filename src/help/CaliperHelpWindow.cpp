@@ -1,7 +1,5 @@
 #include "CaliperHelpWindow.h"
 
-#include "CMainFrame.h"
-#include "DialogUnits.h"
 #include "HelpWindowRegistry.h"
 #include "HelpWindows.h"
 #include "PicturePagePrinter.h"
@@ -9,6 +7,7 @@
 #include "SitePictures.h"
 #include "controls/HoverButton.h"
 #include "controls/MarkedComboBox.h"
+#include "platform/DialogUnits.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -45,8 +44,9 @@ const QStringList CaliperHelpWindow::CommonSites{
     QStringLiteral("Calf"),           QStringLiteral("Tape Method"),
 };
 
-CaliperHelpWindow::CaliperHelpWindow(CMainFrame& frame, int siteIndex)
-    : ScrollingDialog(&frame), m_frame(frame) {
+CaliperHelpWindow::CaliperHelpWindow(QWidget* parent, AppServices& services, int userSex,
+                                     int siteIndex)
+    : ScrollingDialog(parent), m_services(services) {
     setObjectName(QStringLiteral("caliperHelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -58,7 +58,7 @@ CaliperHelpWindow::CaliperHelpWindow(CMainFrame& frame, int siteIndex)
     m_siteList->addItems(CommonSites);
     m_siteList->SetItemBold(CaliperHeading, true);
     m_siteList->SetItemBold(TapeHeading, true);
-    if (frame.CurrentUser.sex == 1) {
+    if (userSex == 1) {
         CaliperSex = 1;
         m_sexList->setCurrentIndex(m_sexList->findText(Male));
         m_siteList->addItems({Abdomen, Neck});
@@ -74,7 +74,7 @@ CaliperHelpWindow::CaliperHelpWindow(CMainFrame& frame, int siteIndex)
     connect(m_sexList, &QComboBox::currentIndexChanged, this, &CaliperHelpWindow::OnSexChosen);
     connect(m_printButton, &QAbstractButton::clicked, this, &CaliperHelpWindow::Print);
     connect(m_helpButton, &QAbstractButton::clicked, this,
-            [this] { OpenHelpPage(m_frame, HelpCalculateBodyFatTopic); });
+            [this] { OpenHelpPage(parentWidget(), HelpCalculateBodyFatTopic); });
     // The calculating-body-fat page was most likely opened from here: it goes too.
     connect(this, &QDialog::finished, this, [] {
         HelpWindowRegistry::Close(HelpWindowRegistry::Kind::HelpPage, HelpCalculateBodyFatTopic);
@@ -187,7 +187,7 @@ void CaliperHelpWindow::ShowPicture() {
 }
 
 void CaliperHelpWindow::Print() {
-    PicturePagePrinter(m_frame.Services(), this)
+    PicturePagePrinter(m_services, this)
         .Print(QStringLiteral("Body Composition How To"), m_picture);
 }
 

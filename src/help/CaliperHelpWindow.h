@@ -10,7 +10,8 @@ class QLabel;
 
 namespace vitalog {
 
-class CMainFrame;
+struct AppServices;
+
 class HoverButton;
 class MarkedComboBox;
 
@@ -28,7 +29,8 @@ public:
     // with "Abdomen", "Neck" for men and "Waist", "Neck", "Hip" for women.
     static const QStringList CommonSites; // items 0 to 13
 
-    CaliperHelpWindow(CMainFrame& frame, int siteIndex);
+    // userSex: 1 man, 2 woman.
+    CaliperHelpWindow(QWidget* parent, AppServices& services, int userSex, int siteIndex);
 
     QComboBox* SexList() const { return m_sexList; }
     MarkedComboBox* SiteList() const { return m_siteList; }
@@ -47,7 +49,7 @@ private:
     void OnSexChosen();
     void ShowPicture();
 
-    CMainFrame& m_frame;
+    AppServices& m_services;
     QComboBox* m_sexList = nullptr;
     MarkedComboBox* m_siteList = nullptr;
     QLabel* m_pictureFrame = nullptr;

@@ -1,9 +1,9 @@
 #include "PicturePagePrinter.h"
 
-#include "AppServices.h"
-#include "PrintService.h"
-#include "Prompter.h"
 #include "VendorConfig.h"
+#include "platform/AppServices.h"
+#include "platform/PrintService.h"
+#include "platform/Prompter.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,10 @@
 #pragma once
 
+class QWidget;
+
 namespace vitalog {
 
-class CMainFrame;
+struct AppServices;
 
 // Help pages by screen.
 enum HelpTopic : int {
@@ -18,12 +20,13 @@ enum HelpTopic : int {
 };
 
 // One modeless window per topic; a request while it is open does nothing.
-void OpenHelpPage(CMainFrame& frame, int topic);
-// The measurement-site help window, opened at a site index; ignored while it is open.
-void OpenCaliperHelp(CMainFrame& frame, int siteIndex);
+void OpenHelpPage(QWidget* parent, int topic);
+// The measurement-site help window for a user's sex (1 man, 2 woman), opened at a site index;
+// ignored while it is open.
+void OpenCaliperHelp(QWidget* parent, AppServices& services, int userSex, int siteIndex);
 // The modal about box.
-void ShowAboutBox(CMainFrame& frame);
+void ShowAboutBox(QWidget* parent, AppServices& services);
 // The modeless purchase dialog, at most one.
-void OpenPurchaseDialog(CMainFrame& frame);
+void OpenPurchaseDialog(QWidget* parent, AppServices& services);
 
 } // namespace vitalog

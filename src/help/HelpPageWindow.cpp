@@ -1,7 +1,7 @@
 #include "HelpPageWindow.h"
 
-#include "DialogUnits.h"
 #include "HelpPages.h"
+#include "platform/DialogUnits.h"
 
 namespace vitalog {
 

@@ -1,7 +1,6 @@
 #include "HelpWindows.h"
 
 #include "AboutBox.h"
-#include "CMainFrame.h"
 #include "CaliperHelpWindow.h"
 #include "HelpPageWindow.h"
 #include "HelpWindowRegistry.h"
@@ -56,35 +55,35 @@ void Close(Kind kind, int topic) {
 
 using HelpWindowRegistry::Kind;
 
-void OpenHelpPage(CMainFrame& frame, int topic) {
+void OpenHelpPage(QWidget* parent, int topic) {
     if (HelpWindowRegistry::Find(Kind::HelpPage, topic))
         return;
-    auto* window = new HelpPageWindow(topic, &frame);
+    auto* window = new HelpPageWindow(topic, parent);
     HelpWindowRegistry::Register(Kind::HelpPage, topic, window);
     window->show();
 }
 
-void OpenCaliperHelp(CMainFrame& frame, int siteIndex) {
+void OpenCaliperHelp(QWidget* parent, AppServices& services, int userSex, int siteIndex) {
     if (HelpWindowRegistry::Find(Kind::CaliperHelp))
         return;
-    auto* window = new CaliperHelpWindow(frame, siteIndex);
+    auto* window = new CaliperHelpWindow(parent, services, userSex, siteIndex);
     HelpWindowRegistry::Register(Kind::CaliperHelp, 0, window);
     window->show();
 }
 
-void ShowAboutBox(CMainFrame& frame) {
+void ShowAboutBox(QWidget* parent, AppServices& services) {
     // Modal without a nested event loop: the command returns at once and the box blocks the
     // program's other windows until it is closed.
-    auto* box = new AboutBox(frame.Services(), &frame);
+    auto* box = new AboutBox(services, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     box->show();
 }
 
-void OpenPurchaseDialog(CMainFrame& frame) {
+void OpenPurchaseDialog(QWidget* parent, AppServices& services) {
     if (HelpWindowRegistry::Find(Kind::Purchase))
         return;
-    auto* dialog = new PurchaseDialog(frame.Services(), &frame);
+    auto* dialog = new PurchaseDialog(services, parent);
     HelpWindowRegistry::Register(Kind::Purchase, 0, dialog);
     dialog->show();
 }

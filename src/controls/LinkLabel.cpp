@@ -1,6 +1,6 @@
 #include "LinkLabel.h"
 
-#include "UrlOpener.h"
+#include "platform/UrlOpener.h"
 
 #include <QKeyEvent>
 #include <QPainter>

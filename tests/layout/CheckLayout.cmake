@@ -1,0 +1,82 @@
+# Checks that every folder of src/ uses only the folders below it: by its #include lines and by
+# the libraries its CMake target links. Run as a test:
+#   cmake -DSOURCE_DIR=<repo>/src -DLINKS=<generated file> -P CheckLayout.cmake
+cmake_minimum_required(VERSION 3.25)
+
+# Folder -> the folders it may include from (besides its own) and its library's name.
+set(below_records "")
+set(below_calc records)
+set(below_resources "")
+set(below_platform resources)
+set(below_controls platform resources)
+set(below_help controls platform resources)
+set(below_shell help controls platform resources records calc)
+set(below_screens shell help controls platform resources records calc)
+set(folders records calc resources platform controls help shell screens)
+set(library_records vitalog_core)
+set(library_calc vitalog_core)
+
+set(all_vitalog_libraries vitalog_core vitalog_resources vitalog_platform vitalog_controls
+    vitalog_help vitalog_shell vitalog_screens)
+
+set(failures "")
+
+file(GLOB present LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
+foreach(entry IN LISTS present)
+    if(IS_DIRECTORY ${SOURCE_DIR}/${entry} AND NOT entry IN_LIST folders)
+        list(APPEND failures "src/${entry}/ has no place in the layout table")
+    endif()
+endforeach()
+
+foreach(folder IN LISTS folders)
+    file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
+         ${SOURCE_DIR}/${folder}/*.cpp)
+    foreach(source IN LISTS sources)
+        file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
+            if(NOT included MATCHES "/")
+                continue() # same folder
+            endif()
+            string(REGEX REPLACE "/.*$" "" from "${included}")
+            if(NOT from STREQUAL folder AND NOT from IN_LIST below_${folder})
+                list(APPEND failures "src/${source} includes ${included} from above its folder")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+# The libraries each target links, written at configure time.
+include(${LINKS})
+foreach(folder IN LISTS folders)
+    if(DEFINED library_${folder})
+        continue() # the core is checked below
+    endif()
+    set(allowed "")
+    foreach(lower IN LISTS below_${folder})
+        if(DEFINED library_${lower})
+            list(APPEND allowed ${library_${lower}})
+        else()
+            list(APPEND allowed vitalog_${lower})
+        endif()
+    endforeach()
+    foreach(linked IN LISTS links_vitalog_${folder})
+        if(linked IN_LIST all_vitalog_libraries AND NOT linked IN_LIST allowed)
+            list(APPEND failures "vitalog_${folder} links ${linked}, which is not below it")
+        endif()
+    endforeach()
+endforeach()
+if(NOT links_vitalog_core STREQUAL "")
+    list(APPEND failures "the core links ${links_vitalog_core}; it may use the standard library only")
+endif()
+foreach(linked IN LISTS links_vitalog_resources links_vitalog_platform)
+    if(linked IN_LIST all_vitalog_libraries AND NOT linked STREQUAL "vitalog_resources")
+        list(APPEND failures "the platform layer links ${linked}")
+    endif()
+endforeach()
+
+if(failures)
+    list(JOIN failures "\n" text)
+    message(FATAL_ERROR "${text}")
+endif()
+message(STATUS "Every folder uses only the folders below it.")
