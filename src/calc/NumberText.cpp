@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <limits>
 #include <locale.h>
 #include <vector>
 
@@ -78,7 +79,13 @@ double RoundTo3(double value) {
 
 std::string FormatFeetInches(double height, const char* wholeFeet, const char* withFraction,
                              const char* plain) {
-    const int whole = static_cast<int>(std::trunc(height));
+    // Damaged files hold heights (1e10, NaN, infinities) that no int counts in feet; like the
+    // other number texts they show the value as printf writes it rather than a made-up one.
+    const double truncated = std::trunc(height);
+    if (!(truncated >= std::numeric_limits<int>::min() &&
+          truncated <= std::numeric_limits<int>::max()))
+        return FormatText("%.0f", height);
+    const int whole = static_cast<int>(truncated);
     const int feet = whole / 12;
     const int inches = whole % 12;
     const double fraction = height - (12 * feet + inches);

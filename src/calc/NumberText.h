@@ -17,6 +17,7 @@ double RoundTo3(double value);
 //   withFraction  a fraction; gets int feet, double inches, double fraction * 100,
 //                 e.g. "%d ' %.0f.%.0f ''"
 //   plain         otherwise; gets int feet, double inches, e.g. "%d ' %.0f ''"
+// A height whose whole part no int holds (NaN and infinities too) prints as "%.0f" of itself.
 std::string FormatFeetInches(double height, const char* wholeFeet, const char* withFraction,
                              const char* plain);
 

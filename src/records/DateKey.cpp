@@ -140,12 +140,22 @@ bool SplitDateTimeKey(const DateTimeKey& key, int& year, int& month, int& day, i
     // Beyond about ten million years the arithmetic below would overflow; no date is there.
     if (std::fabs(key.when) > 4e9)
         return false;
-    const std::int64_t total = std::llround(key.when * SecondsPerDay);
-    std::int64_t days = total / SecondsPerDay;
-    std::int64_t rest = total % SecondsPerDay;
-    if (rest < 0) {
-        rest += SecondsPerDay;
-        --days;
+    // Whole days first, then the seconds into the day: when * 86400 rounded as one product can
+    // land on the half second and turn 04:34:02.4999998 into :03. Days count by floor, so -0.25
+    // is 29 December 1899 18:00, as MakeDateTimeKey builds it.
+    constexpr double daySeconds = SecondsPerDay;
+    const double wholeDays = std::floor(key.when);
+    const double dayStart = wholeDays * daySeconds; // exact, far below 2^53
+    // The first fma may still round onto a half second; the second one sees the exact
+    // difference, so the choice between two seconds is right even next to the epoch.
+    double seconds = std::floor(std::fma(key.when, daySeconds, -dayStart));
+    if (std::fma(key.when, daySeconds, -(dayStart + seconds + 0.5)) >= 0)
+        seconds += 1;
+    std::int64_t days = static_cast<std::int64_t>(wholeDays);
+    std::int64_t rest = static_cast<std::int64_t>(seconds);
+    if (rest == SecondsPerDay) { // 23:59:59.5 and later is the next midnight
+        rest = 0;
+        ++days;
     }
     std::int64_t y = 0;
     CivilFromDays(days + AutomationEpoch, y, month, day);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 #include <string>
 
 namespace vitalog {
@@ -43,6 +44,29 @@ TEST(NumberTextTest, FormatFeetInchesPicksTheTextByInchesAndFraction) {
         {65.05, "5 ' 5.5 ''"},
         {0, "0 ' 0 ''"},
         {11.25, "0 ' 11.25 ''"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatFeetInches(c.height, "%d ' 0 ''", "%d ' %.0f.%.0f ''", "%d ' %.0f ''"),
+                  c.expected)
+            << c.height;
+}
+
+TEST(NumberTextTest, FormatFeetInchesShowsHeightsWithoutAFootCountAsPlainNumbers) {
+    // Damaged files give heights no int can count in feet; they print as the number itself.
+    struct Case {
+        double height;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {1e10, "10000000000"},
+        {-1e10, "-10000000000"},
+        {std::numeric_limits<double>::quiet_NaN(), "nan"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+        {-std::numeric_limits<double>::infinity(), "-inf"},
+        // The whole part decides: the largest an int holds still gets feet and inches.
+        {2147483647.5, "178956970 ' 7.50 ''"},
+        {2147483648.0, "2147483648"},
+        {-2147483649.0, "-2147483649"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatFeetInches(c.height, "%d ' 0 ''", "%d ' %.0f.%.0f ''", "%d ' %.0f ''"),

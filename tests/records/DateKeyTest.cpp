@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
 #include <string>
 #include <vector>
@@ -102,10 +103,11 @@ TEST(DateTimeKey, MakesAutomationDates) {
 }
 
 TEST(DateTimeKey, SplitRoundTripsEverySecondOfADay) {
-    for (int date : {20040307, 18000101, 18991229, 20991231}) {
+    // Days next to the epoch too, where the key's fraction carries the most bits.
+    for (int date : {20040307, 20151109, 18000101, 18991229, 18991230, 19000120, 20991231}) {
         int y = 0, mo = 0, d = 0;
         SplitDateKey(date, y, mo, d);
-        for (int second = 0; second < 86400; second += 7) {
+        for (int second = 0; second < 86400; ++second) {
             const int h = second / 3600, mi = second % 3600 / 60, s = second % 60;
             const DateTimeKey k = MakeDateTimeKey(y, mo, d, h, mi, s);
             int y2, mo2, d2, h2, mi2, s2;
@@ -126,6 +128,49 @@ TEST(DateTimeKey, SplitRoundsToTheNearestSecond) {
     ASSERT_TRUE(SplitDateTimeKey({base + 0.6 / 86400}, y, mo, d, h, mi, s));
     EXPECT_EQ(MakeDateKey(y, mo, d), 20040308);
     EXPECT_EQ(h * 3600 + mi * 60 + s, 0);
+}
+
+TEST(DateTimeKey, SplitDecidesTheHalfSecondOnTheStoredValue) {
+    // Each pair is the closest double below and above some second + 0.5, written out so the
+    // test does not share the code's arithmetic.
+    struct Case {
+        double when;
+        int y, mo, d, h, mi, s;
+    };
+    for (const Case& c : std::vector<Case>{
+             {42317.19030671296, 2015, 11, 9, 4, 34, 2}, // 04:34:02.4999998, once read as :03
+             {42317.19030671297, 2015, 11, 9, 4, 34, 3},
+             {38053.000005787035, 2004, 3, 7, 0, 0, 0},
+             {38053.00000578704, 2004, 3, 7, 0, 0, 1},
+             {38053.500005787035, 2004, 3, 7, 12, 0, 0},
+             {38053.50000578704, 2004, 3, 7, 12, 0, 1},
+             {38053.99999421296, 2004, 3, 7, 23, 59, 59},
+             {38053.999994212965, 2004, 3, 8, 0, 0, 0}, // carries into the next day
+             {73050.99999421295, 2099, 12, 31, 23, 59, 59},
+             {73050.99999421297, 2100, 1, 1, 0, 0, 0}, // and into the next year
+             // Next to the epoch a product of fraction and 86400 can itself round onto the half.
+             {21.669288194444444, 1900, 1, 20, 16, 3, 46},
+             {21.669288194444448, 1900, 1, 20, 16, 3, 47},
+             {5.787037037037037e-06, 1899, 12, 30, 0, 0, 0},
+             {5.787037037037038e-06, 1899, 12, 30, 0, 0, 1},
+             // Before the epoch the day still runs forward from its midnight.
+             {-5.787037037037038e-06, 1899, 12, 29, 23, 59, 59},
+             {-5.787037037037037e-06, 1899, 12, 30, 0, 0, 0},
+             {-0.4216840277777778, 1899, 12, 29, 13, 52, 46},
+             {-0.42168402777777775, 1899, 12, 29, 13, 52, 47},
+             {-18094.235758101855, 1850, 6, 15, 18, 20, 30},
+             {-18094.23575810185, 1850, 6, 15, 18, 20, 31},
+             // Exactly on the half (1/256 of a day is 337.5 s): the later second, either side
+             // of the epoch.
+             {38053.00390625, 2004, 3, 7, 0, 5, 38},
+             {-9.99609375, 1899, 12, 20, 0, 5, 38},
+         }) {
+        SCOPED_TRACE(testing::Message() << std::setprecision(17) << c.when);
+        int y, mo, d, h, mi, s;
+        ASSERT_TRUE(SplitDateTimeKey({c.when}, y, mo, d, h, mi, s));
+        EXPECT_EQ(MakeDateKey(y, mo, d), MakeDateKey(c.y, c.mo, c.d));
+        EXPECT_EQ(h * 3600 + mi * 60 + s, c.h * 3600 + c.mi * 60 + c.s);
+    }
 }
 
 TEST(DateTimeKey, SplitRefusesKeysThatDenoteNoMoment) {
