@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -212,6 +213,18 @@ public:
     // existing records of the same key. False (the list as it was) if nothing was added or
     // the file could not be read.
     static bool LoadAll(const std::filesystem::path& file, RecordList<Record>& list) {
+        const std::size_t first = list.size();
+        try {
+            return LoadInto(file, list);
+        } catch (const std::bad_alloc&) {
+            // More live records than memory: no partial answer, as for a file cut short.
+            list.resize(first);
+            return false;
+        }
+    }
+
+private:
+    static bool LoadInto(const std::filesystem::path& file, RecordList<Record>& list) {
         FilePtr f = OpenForReading(file);
         if (!f)
             return false;
@@ -222,11 +235,15 @@ public:
         const std::size_t first = list.size();
         if (count > list.max_size() - first)
             return false;
-        list.reserve(first + static_cast<std::size_t>(count));
+        // Room for what a diary holds is made up front; a larger file, of tombstones most
+        // likely, lets the list grow as live records come.
+        constexpr std::uint64_t reserveLimit =
+            std::max<std::uint64_t>(1, (std::uint64_t{64} << 20) / sizeof(Record));
+        list.reserve(first + static_cast<std::size_t>(std::min(count, reserveLimit)));
 
         // The file is read from its end towards its start in chunks, so that a diary written
         // oldest first comes out newest first as it is decoded, without a second pass over
-        // the records. `emitted` notes the order in which they come.
+        // the records. The flags note the order in which they come.
         constexpr std::uint64_t chunkRecords = std::max<std::uint64_t>(1, (256 * 1024) / Size);
         const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(
             static_cast<std::size_t>(std::min(chunkRecords, count) * Size));
@@ -293,7 +310,6 @@ public:
         return true;
     }
 
-private:
     // Sorts records that lie in reverse file order by key, newest first, equal keys in file
     // order, moving each record once: the keys are sorted, then the permutation is applied
     // cycle by cycle.
