@@ -5,14 +5,16 @@
 #include <cstring>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vitalog::detail {
 
 namespace {
 
-// The one call outside the standard library: a saved record must be on disk before the
-// caller is told so.
+// The calls outside the standard library: a saved record must be on disk before the caller
+// is told so, and only a regular file may be opened as a record file.
 bool SyncToDisk(std::FILE* f) {
     return ::fsync(::fileno(f)) == 0;
 }
@@ -30,32 +32,81 @@ bool SeekTo(std::FILE* f, std::uint64_t offset) {
     return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
 }
 
-} // namespace
+bool IsRecordFile(const struct stat& st) {
+    return S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) <= MaxRecordFileSize;
+}
 
-FilePtr OpenForReading(const std::filesystem::path& file) {
-    FilePtr f(std::fopen(file.c_str(), "rb"));
-    if (!f && errno == ENOENT) {
-        // "a" creates the file without truncating one that appeared meanwhile.
-        if (std::FILE* created = std::fopen(file.c_str(), "ab"))
-            std::fclose(created);
-        f.reset(std::fopen(file.c_str(), "rb"));
-    }
+FilePtr Wrap(int fd, const char* mode) {
+    if (fd < 0)
+        return nullptr;
+    FilePtr f(::fdopen(fd, mode));
+    if (!f)
+        ::close(fd);
     return f;
 }
 
-std::optional<std::uint64_t> SizeOf(std::FILE* f) {
-    const long here = std::ftell(f);
-    if (here < 0 || std::fseek(f, 0, SEEK_END) != 0)
-        return std::nullopt;
-    const long end = std::ftell(f);
-    if (end < 0 || std::fseek(f, here, SEEK_SET) != 0)
-        return std::nullopt;
-    return static_cast<std::uint64_t>(end);
+// Opens what the name refers to now. O_NONBLOCK keeps a FIFO put there since the caller
+// looked from waiting for a writer; fstat then tells what was really opened.
+int OpenExisting(const std::filesystem::path& file, int access) {
+    const int fd = ::open(file.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !IsRecordFile(st) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
-bool WritePatches(const std::filesystem::path& file, std::span<const Patch> patches) {
-    FilePtr f(std::fopen(file.c_str(), "r+b"));
+FilePtr Open(const std::filesystem::path& file, int access, const char* mode, bool create) {
+    // Looked at before opening, so that a device is never opened at all.
+    struct stat st;
+    if (::stat(file.c_str(), &st) == 0) {
+        if (!IsRecordFile(st))
+            return nullptr;
+    } else if (errno != ENOENT || !create) {
+        return nullptr;
+    } else {
+        // O_EXCL never follows a symlink: a dangling one is an entry of that name, and the
+        // file it points to (maybe outside the data directory) is not created. Nor is a file
+        // that appeared meanwhile truncated; it is opened as found.
+        const int fd = ::open(file.c_str(), access | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return Wrap(fd, mode);
+        if (errno != EEXIST)
+            return nullptr;
+    }
+    return Wrap(OpenExisting(file, access), mode);
+}
+
+} // namespace
+
+FilePtr OpenForReading(const std::filesystem::path& file) {
+    return Open(file, O_RDONLY, "rb", true);
+}
+
+std::optional<std::uint64_t> SizeOf(std::FILE* f) {
+    struct stat st;
+    if (::fstat(::fileno(f), &st) != 0 || st.st_size < 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool WritePatches(const std::filesystem::path& file, std::span<const Patch> patches,
+                  std::optional<std::uint64_t> length) {
+    if (length && *length > MaxRecordFileSize)
+        return false;
+    for (const Patch& p : patches) {
+        if (p.size > MaxRecordFileSize || p.offset > MaxRecordFileSize - p.size)
+            return false;
+    }
+    FilePtr f = Open(file, O_RDWR, "r+b", false);
     if (!f)
+        return false;
+    if (length && ::ftruncate(::fileno(f.get()), static_cast<off_t>(*length)) != 0)
         return false;
     for (const Patch& p : patches) {
         if (!SeekTo(f.get(), p.offset) || std::fwrite(p.data, 1, p.size, f.get()) != p.size)

@@ -17,8 +17,15 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens for reading in binary mode; a missing file is first created empty, as every open of
-// a record file does.
+// The largest file taken for a record file. No diary comes near it (a record a day of the
+// largest kind is 140 kB a year); a bigger file is something else, a sparse file for one, and
+// reading it through would take minutes.
+inline constexpr std::uint64_t MaxRecordFileSize = std::uint64_t{1} << 30;
+
+// Opens for reading in binary mode. Only a regular file of at most MaxRecordFileSize bytes
+// is a record file; a symlink to one is followed. A directory, FIFO, device or dangling
+// symlink of that name gives null and is never opened for a blocking read. A name with no
+// directory entry at all is first created empty, as every open of a record file does.
 FilePtr OpenForReading(const std::filesystem::path& file);
 
 // Size of an open file in bytes.
@@ -31,9 +38,12 @@ struct Patch {
     std::size_t size = 0;
 };
 
-// Opens an existing file for reading and writing (never creates it), writes every patch,
-// then flushes the stream and the file to disk and closes it. False if any step failed.
-bool WritePatches(const std::filesystem::path& file, std::span<const Patch> patches);
+// Opens an existing record file (as OpenForReading takes it, but never creates one) for
+// reading and writing, cuts it to `length` when given, writes every patch, then flushes the
+// stream and the file to disk and closes it. False if any step failed; nothing is written
+// when the file would grow past MaxRecordFileSize.
+bool WritePatches(const std::filesystem::path& file, std::span<const Patch> patches,
+                  std::optional<std::uint64_t> length = std::nullopt);
 
 // Gives a missing, empty or shorter-than-header file the header `version`; a file that
 // already holds 4 bytes is never written. False when the file cannot be read or written.

@@ -24,6 +24,12 @@ inline constexpr std::int32_t RecordFileVersion = 600;
 // Overwrite and Remove answer FileError and never write it. Before an append, a partial
 // record at the end of the file is cut off so that the new record starts on a boundary.
 // Done is answered only once the bytes have been flushed to disk.
+//
+// Only a regular file (a symlink to one is followed) of at most 1 GiB is a record file. For
+// anything else of that name (a directory, a FIFO, a device, a dangling symlink, a larger
+// file) the reads find nothing and the writes answer FileError, without waiting on it or
+// writing to it; a missing file is created only where no entry of its name exists. No append
+// takes a file past 1 GiB.
 template <class Kind> class RecordFile {
 public:
     using Record = typename Kind::Record;

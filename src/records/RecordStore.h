@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -61,7 +61,8 @@ public:
     static constexpr std::uint64_t OffsetOf(std::uint64_t index) { return 4 + index * Size; }
 
     // Visits the whole records in file order, visit(index, bytes), until it returns true.
-    // A partial record at the end is never visited. Opening creates a missing file.
+    // A partial record at the end is never visited, nor anything the file grew by after it
+    // was opened. Opening creates a missing file.
     template <class Visit> static FileInfo Scan(const std::filesystem::path& file, Visit&& visit) {
         FileInfo info;
         FilePtr f = OpenForReading(file);
@@ -72,7 +73,8 @@ public:
             return info;
         info.size = *size;
         std::uint8_t header[4];
-        if (std::fread(header, 1, sizeof header, f.get()) < sizeof header) {
+        if (info.size < sizeof header ||
+            std::fread(header, 1, sizeof header, f.get()) < sizeof header) {
             info.readable = !std::ferror(f.get());
             return info;
         }
@@ -86,8 +88,10 @@ public:
             static_cast<std::size_t>(std::min(chunkRecords, fileRecords + 1) * Size);
         const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
         std::uint64_t index = 0;
-        for (;;) {
-            const std::size_t got = std::fread(buffer.get(), 1, bufferSize, f.get());
+        while (index < fileRecords) {
+            const auto want = static_cast<std::size_t>(
+                std::min<std::uint64_t>(bufferSize, (fileRecords - index) * Size));
+            const std::size_t got = std::fread(buffer.get(), 1, want, f.get());
             const std::size_t whole = got / Size;
             for (std::size_t i = 0; i < whole; ++i, ++index) {
                 if (visit(index, buffer.get() + i * Size)) {
@@ -95,7 +99,7 @@ public:
                     return info;
                 }
             }
-            if (got < bufferSize)
+            if (got < want)
                 break;
         }
         info.readable = !std::ferror(f.get());
@@ -121,16 +125,11 @@ public:
         if (!info.Writable())
             return StoreResult::FileError;
         const std::uint64_t end = OffsetOf((info.size - 4) / Size);
-        if (end != info.size) {
-            std::error_code ec;
-            std::filesystem::resize_file(file, end, ec);
-            if (ec)
-                return StoreResult::FileError;
-        }
         std::uint8_t bytes[Size];
         Kind::Encode(record, bytes);
         const Patch patch{end, bytes, Size};
-        return WritePatches(file, {&patch, 1}) ? StoreResult::Done : StoreResult::FileError;
+        const auto cut = end != info.size ? std::optional(end) : std::nullopt;
+        return WritePatches(file, {&patch, 1}, cut) ? StoreResult::Done : StoreResult::FileError;
     }
 
     // The record is converted (BeforeContains, then BeforeWrite) and set live. It keeps the
@@ -214,6 +213,18 @@ public:
     // existing records of the same key. False (the list as it was) if nothing was added or
     // the file could not be read.
     static bool LoadAll(const std::filesystem::path& file, RecordList<Record>& list) {
+        const std::size_t first = list.size();
+        try {
+            return LoadInto(file, list);
+        } catch (const std::bad_alloc&) {
+            // More live records than memory: no partial answer, as for a file cut short.
+            list.resize(first);
+            return false;
+        }
+    }
+
+private:
+    static bool LoadInto(const std::filesystem::path& file, RecordList<Record>& list) {
         FilePtr f = OpenForReading(file);
         if (!f)
             return false;
@@ -224,11 +235,15 @@ public:
         const std::size_t first = list.size();
         if (count > list.max_size() - first)
             return false;
-        list.reserve(first + static_cast<std::size_t>(count));
+        // Room for what a diary holds is made up front; a larger file, of tombstones most
+        // likely, lets the list grow as live records come.
+        constexpr std::uint64_t reserveLimit =
+            std::max<std::uint64_t>(1, (std::uint64_t{64} << 20) / sizeof(Record));
+        list.reserve(first + static_cast<std::size_t>(std::min(count, reserveLimit)));
 
         // The file is read from its end towards its start in chunks, so that a diary written
         // oldest first comes out newest first as it is decoded, without a second pass over
-        // the records. `emitted` notes the order in which they come.
+        // the records. The flags note the order in which they come.
         constexpr std::uint64_t chunkRecords = std::max<std::uint64_t>(1, (256 * 1024) / Size);
         const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(
             static_cast<std::size_t>(std::min(chunkRecords, count) * Size));
@@ -295,7 +310,6 @@ public:
         return true;
     }
 
-private:
     // Sorts records that lie in reverse file order by key, newest first, equal keys in file
     // order, moving each record once: the keys are sorted, then the permutation is applied
     // cycle by cycle.

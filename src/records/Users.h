@@ -9,7 +9,9 @@
 
 namespace vitalog {
 
-// "user.bin": the list of users, one live record per name (exact, case-sensitive match).
+// "user.bin": the list of users, one live record per name (exact, case-sensitive match). It is
+// a record file like the others (RecordFile.h): anything but a regular file of that name lists
+// no users, and the writes answer FileError.
 inline constexpr const char* UserFileName = "user.bin";
 
 // Fills weight .. active from the live record with the record's name.
