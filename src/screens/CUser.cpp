@@ -10,6 +10,7 @@
 #include "shell/CMainFrame.h"
 
 #include <QButtonGroup>
+#include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -163,10 +164,16 @@ void CUser::InitialUpdate() {
 }
 
 void CUser::InsertUserName(const QString& name) {
-    // The names stay sorted below the "< Add New User >" entry.
+    // The names stay sorted below the "< Add New User >" entry, without regard to case as a
+    // sorted list shows them; names that differ only in case keep one order (capitals first).
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto before = [&](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a.compare(b, Qt::CaseSensitive) < 0;
+    };
     int at = 1;
-    while (at < m_userList->count() &&
-           QString::localeAwareCompare(m_userList->itemText(at), name) <= 0)
+    while (at < m_userList->count() && !before(name, m_userList->itemText(at)))
         ++at;
     m_userList->insertItem(at, name);
 }

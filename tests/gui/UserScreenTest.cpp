@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "records/Users.h"
 #include "screens/CUser.h"
 #include "screens/FieldText.h"
 #include "shell/CaptionBar.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QtEndian>
@@ -127,6 +129,24 @@ QByteArray NameField(const char* name) {
 
 const char* const UserFilePrefixes[] = {"tm", "bf", "bmi", "bmr", "bp", "pt"};
 
+// Stores users straight into the data folder, as an earlier session would have left them.
+void StoreUsers(const TestServices& services, const QStringList& names, int sex = 1,
+                int units = 1) {
+    for (const QString& name : names) {
+        UserRecord user = MainWindowFixture::MakeUser(ToStoredText(name).value().c_str());
+        user.sex = sex;
+        user.units = units;
+        user.lengthUnits = units == 1 ? 3 : 4;
+        QCOMPARE(AddUser(services.services.DataPath(), user), StoreResult::Done);
+    }
+}
+
+// The user screen opened anew, so that it reads the data folder.
+void ReopenUserScreen(MainWindowFixture& f) {
+    f.Frame().Action(CommandId::FileUsers)->trigger();
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 class UserScreenTest : public QObject {
@@ -142,6 +162,8 @@ private slots:
     void validationBoundaries();
     void refusesNamesThatCannotBeFiles_data();
     void refusesNamesThatCannotBeFiles();
+    void userListSortsWithoutRegardToCase_data();
+    void userListSortsWithoutRegardToCase();
     void metricUserRoundTripsAndConvertsOnRealChange();
     void savingExistingNameUpdatesThatUser();
     void addNewUserDeselects();
@@ -392,6 +414,37 @@ void UserScreenTest::refusesNamesThatCannotBeFiles() {
     s.Save();
     QCOMPARE(f.Prompter().Last().text, QStringLiteral("New User Zoë € has been created"));
     QCOMPARE(ReadUserFile(f.services)[0].name, NameField("Zo\xEB \x80"));
+}
+
+void UserScreenTest::userListSortsWithoutRegardToCase_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("expected");
+    // Names that differ only in case put capitals first. Letters with accents sort by the
+    // language's rules; the C locale has none and puts them after the ASCII letters.
+    QTest::newRow("C") << "C"
+                       << QStringList{"Ann", "ann", "Bob", "bob", "Carl", "carla", "Eve", "Émile"};
+    QTest::newRow("English") << "en_US" << QStringList{"Ann",  "ann",   "Bob",   "bob",
+                                                       "Carl", "carla", "Émile", "Eve"};
+}
+
+void UserScreenTest::userListSortsWithoutRegardToCase() {
+    QFETCH(QString, locale);
+    QFETCH(QStringList, expected);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(previous); });
+    MainWindowFixture f;
+    StoreUsers(f.services, {"bob", "Eve", "Carl", "ann", "Émile", "Bob", "Ann"});
+    ReopenUserScreen(f);
+    UserScreen s(f);
+    QStringList stored = expected;
+    stored.removeOne(QStringLiteral("carla"));
+    QCOMPARE(s.Items(), QStringList{CUser::AddNewUserEntry} + stored);
+
+    // A user saved on the screen takes its place among them.
+    s.Create(QStringLiteral("carla"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
+    QCOMPARE(s.Items(), QStringList{CUser::AddNewUserEntry} + expected);
 }
 
 void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
