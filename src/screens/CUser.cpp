@@ -9,6 +9,7 @@
 #include "records/Users.h"
 #include "shell/CMainFrame.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCollator>
 #include <QComboBox>
@@ -157,6 +158,9 @@ void CUser::InitialUpdate() {
         InsertUserName(FromStoredText(name));
     m_userList->setCurrentIndex(-1);
     CreateActionToolbar(false);
+    // Here a record is a whole user.
+    SaveAction()->setStatusTip(QStringLiteral("Save the user profile"));
+    DeleteAction()->setStatusTip(QStringLiteral("Delete the chosen user and all of their records"));
     m_male->setChecked(true);
     m_imperial->setChecked(true);
     m_units = Imperial;

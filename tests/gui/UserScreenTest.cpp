@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QtEndian>
@@ -164,6 +165,7 @@ private slots:
     void refusesNamesThatCannotBeFiles();
     void userListSortsWithoutRegardToCase_data();
     void userListSortsWithoutRegardToCase();
+    void promptsSpeakOfUsers();
     void metricUserRoundTripsAndConvertsOnRealChange();
     void savingExistingNameUpdatesThatUser();
     void addNewUserDeselects();
@@ -445,6 +447,29 @@ void UserScreenTest::userListSortsWithoutRegardToCase() {
     s.Create(QStringLiteral("carla"), QStringLiteral("150"), QStringLiteral("20"),
              QStringLiteral("40"));
     QCOMPARE(s.Items(), QStringList{CUser::AddNewUserEntry} + expected);
+}
+
+void UserScreenTest::promptsSpeakOfUsers() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
+    s.screen->UpdateActionStates();
+    QVERIFY(s.remove->isEnabled());
+    const struct {
+        QToolButton* button;
+        QString prompt;
+    } cases[] = {
+        {s.save, QStringLiteral("Save the user profile")},
+        {s.remove, QStringLiteral("Delete the chosen user and all of their records")},
+        {s.help, QStringLiteral("Help for this screen")},
+    };
+    for (const auto& c : cases) {
+        // The prompt the status bar shows while the mouse rests on the button.
+        QTest::mouseMove(s.screen);
+        QTest::mouseMove(c.button);
+        QTRY_COMPARE(f.Frame().statusBar()->currentMessage(), c.prompt);
+    }
 }
 
 void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
