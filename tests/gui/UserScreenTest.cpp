@@ -386,24 +386,42 @@ void UserScreenTest::validationBoundaries() {
 
 void UserScreenTest::refusesNamesThatCannotBeFiles_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    const QString unstorable =
+        QStringLiteral("User name may not contain the character %1: it cannot be stored in "
+                       "Vitalog's files.");
     QTest::newRow("slash") << "../Ann"
                            << "User name may not contain the character \"/\"";
-    QTest::newRow("not storable") << QStringLiteral("Ann \u2713")
-                                  << "User name contains characters that cannot be stored.\n"
-                                     "Please use letters, digits and common punctuation only.";
+    QTest::newRow("chinese letter") << QStringLiteral("Li 字") << unstorable.arg("\"字\"");
+    QTest::newRow("mark") << QStringLiteral("Ann \u2713") << unstorable.arg("\"\u2713\"");
+    // Outside the Basic Multilingual Plane: both halves of the pair, never one alone.
+    QTest::newRow("emoji") << QStringLiteral("Ann 😀") << unstorable.arg("\"😀\"");
+    QTest::newRow("first of several") << QStringLiteral("Zoë 😀 字") << unstorable.arg("\"😀\"");
+    QTest::newRow("invisible") << QStringLiteral("Ann\u200BLee") << unstorable.arg("U+200B");
+    QTest::newRow("accented letter") << QStringLiteral("Émile") << QString();
+    QTest::newRow("no-break space") << QStringLiteral("Ann\u00A0Lee") << QString();
 }
 
 void UserScreenTest::refusesNamesThatCannotBeFiles() {
     QFETCH(QString, name);
     QFETCH(QString, message);
     MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
     UserScreen s(f);
     s.Fill(name, QStringLiteral("80"), QStringLiteral("15"), QStringLiteral("30"));
     f.Prompter().ExpectOk();
     s.Save();
+    if (message.isEmpty()) {
+        QCOMPARE(f.Prompter().Texts(),
+                 QStringList{QStringLiteral("New User %1 has been created").arg(name)});
+        QCOMPARE(ReadUserFile(f.services).size(), 1);
+        return;
+    }
     QCOMPARE(f.Prompter().Texts(), QStringList{message});
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Warning"));
+    QCOMPARE(f.Prompter().Last().icon, QMessageBox::Warning);
+    QCOMPARE(QApplication::focusWidget(), s.name);
     QVERIFY(f.services.ReadFile(QStringLiteral("user.bin")).isEmpty());
     QCOMPARE(QDir(f.services.DataDir()).entryList(QDir::Files),
              (QStringList{QStringLiteral("user.bin")}));
