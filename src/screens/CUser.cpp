@@ -10,7 +10,6 @@
 #include "shell/CMainFrame.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
@@ -122,13 +121,8 @@ void CUser::BuildForm() {
     unitsLayout->addWidget(m_imperial);
     unitsLayout->addWidget(m_metric);
 
-    // Each pair is exclusive on its own.
-    auto* sexGroup = new QButtonGroup(this);
-    sexGroup->addButton(m_male);
-    sexGroup->addButton(m_female);
-    auto* unitsGroup = new QButtonGroup(this);
-    unitsGroup->addButton(m_imperial);
-    unitsGroup->addButton(m_metric);
+    CreateChoiceGroup({m_male, m_female});
+    CreateChoiceGroup({m_imperial, m_metric});
 
     m_weightEdit = NumberEdit(QStringLiteral("weightEdit"), profileBox);
     m_desiredEdit = NumberEdit(QStringLiteral("desiredBodyFatEdit"), profileBox);

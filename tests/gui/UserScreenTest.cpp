@@ -166,6 +166,8 @@ private slots:
     void userListSortsWithoutRegardToCase_data();
     void userListSortsWithoutRegardToCase();
     void promptsSpeakOfUsers();
+    void tabEntersAChoiceOnItsCheckedButton_data();
+    void tabEntersAChoiceOnItsCheckedButton();
     void metricUserRoundTripsAndConvertsOnRealChange();
     void savingExistingNameUpdatesThatUser();
     void addNewUserDeselects();
@@ -488,6 +490,84 @@ void UserScreenTest::promptsSpeakOfUsers() {
         QTest::mouseMove(c.button);
         QTRY_COMPARE(f.Frame().statusBar()->currentMessage(), c.prompt);
     }
+}
+
+void UserScreenTest::tabEntersAChoiceOnItsCheckedButton_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<QString>("landsOn");
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<QString>("movesTo");
+    // "stored": a female metric user chosen in the list (the name row is hidden then);
+    // "clicked": Female and Metric clicked, then the form cleared by "< Add New User >".
+    QTest::newRow("new form, sex")
+        << "new"
+        << "nameEdit" << false << "maleRadio" << int(Qt::Key_Down) << "femaleRadio";
+    QTest::newRow("new form, units backwards")
+        << "new"
+        << "weightEdit" << true << "imperialRadio" << int(Qt::Key_Down) << "metricRadio";
+    QTest::newRow("stored user, sex")
+        << "stored"
+        << "userList" << false << "femaleRadio" << int(Qt::Key_Up) << "maleRadio";
+    QTest::newRow("stored user, units")
+        << "stored"
+        << "femaleRadio" << false << "metricRadio" << int(Qt::Key_Up) << "imperialRadio";
+    QTest::newRow("cleared form, sex")
+        << "clicked"
+        << "nameEdit" << false << "maleRadio" << int(Qt::Key_Down) << "femaleRadio";
+    QTest::newRow("cleared form, units backwards")
+        << "clicked"
+        << "weightEdit" << true << "imperialRadio" << int(Qt::Key_Down) << "metricRadio";
+}
+
+void UserScreenTest::tabEntersAChoiceOnItsCheckedButton() {
+    QFETCH(QString, setup);
+    QFETCH(QString, from);
+    QFETCH(bool, backwards);
+    QFETCH(QString, landsOn);
+    QFETCH(int, arrow);
+    QFETCH(QString, movesTo);
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    if (setup == QLatin1String("stored")) {
+        StoreUsers(f.services, {QStringLiteral("Eve")}, /*sex=*/2, /*units=*/2);
+        ReopenUserScreen(f);
+    }
+    UserScreen s(f);
+    if (setup == QLatin1String("stored"))
+        s.Choose(QStringLiteral("Eve"));
+    if (setup == QLatin1String("clicked")) {
+        UserScreen::Click(s.female);
+        UserScreen::Click(s.metric);
+        s.Choose(CUser::AddNewUserEntry);
+    }
+    f.Frame().SavedFlag = true;
+
+    auto* start = s.screen->findChild<QWidget*>(from);
+    start->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(QApplication::focusWidget(), start);
+    QTest::keyClick(start, Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+    auto* landed = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+    QVERIFY2(landed, qPrintable(QApplication::focusWidget()->objectName()));
+    QCOMPARE(landed->objectName(), landsOn);
+    QVERIFY(landed->isChecked());
+
+    // The arrow moves the choice and the focus with it; that is the user's own edit.
+    const QString weight = s.weight->text();
+    QTest::keyClick(landed, Qt::Key(arrow));
+    auto* moved = s.screen->findChild<QRadioButton*>(movesTo);
+    QVERIFY(moved->isChecked());
+    QVERIFY(!landed->isChecked());
+    QCOMPARE(QApplication::focusWidget(), moved);
+    QVERIFY(!f.Frame().SavedFlag);
+    // A new choice of units converts the weight.
+    if (landed->group() == s.imperial->group() && weight != QLatin1String("0"))
+        QVERIFY(s.weight->text() != weight);
+    else
+        QCOMPARE(s.weight->text(), weight);
+    QVERIFY(f.Prompter().Boxes().isEmpty());
 }
 
 void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
