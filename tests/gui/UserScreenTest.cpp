@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -168,6 +169,7 @@ private slots:
     void promptsSpeakOfUsers();
     void tabEntersAChoiceOnItsCheckedButton_data();
     void tabEntersAChoiceOnItsCheckedButton();
+    void choosingAUserMovesNothing();
     void metricUserRoundTripsAndConvertsOnRealChange();
     void savingExistingNameUpdatesThatUser();
     void addNewUserDeselects();
@@ -568,6 +570,31 @@ void UserScreenTest::tabEntersAChoiceOnItsCheckedButton() {
     else
         QCOMPARE(s.weight->text(), weight);
     QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void UserScreenTest::choosingAUserMovesNothing() {
+    MainWindowFixture f;
+    StoreUsers(f.services, {QStringLiteral("Ann")});
+    ReopenUserScreen(f);
+    UserScreen s(f);
+    auto* selectBox = s.screen->findChild<QGroupBox*>(QStringLiteral("selectUserBox"));
+    auto* profileBox = s.screen->findChild<QGroupBox*>(QStringLiteral("userProfileBox"));
+    const QRect select = selectBox->geometry();
+    const QRect profile = profileBox->geometry();
+    const QRect list = s.list->geometry();
+    QVERIFY(s.name->isVisible());
+
+    s.Choose(QStringLiteral("Ann"));
+    QCoreApplication::processEvents(); // the layout settles
+    QVERIFY(!s.name->isVisible());
+    QCOMPARE(selectBox->geometry(), select);
+    QCOMPARE(profileBox->geometry(), profile);
+    QCOMPARE(s.list->geometry(), list);
+
+    s.Choose(CUser::AddNewUserEntry);
+    QCoreApplication::processEvents();
+    QVERIFY(s.name->isVisible());
+    QCOMPARE(profileBox->geometry(), profile);
 }
 
 void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
