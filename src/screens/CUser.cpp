@@ -17,6 +17,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,6 +38,30 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
         name.chop(1);
     buddy->setAccessibleName(name);
     return label;
+}
+
+// Wide enough for a whole name of the longest length, with the frame, margins and arrow that
+// the style draws around the text. An "x" stands for a letter, as in QLineEdit's own size hint:
+// the font's average character width is narrower than the letters of real names (capitals)
+// and would cut them.
+int NameFieldWidth(QWidget* field) {
+    const QFontMetrics metrics = field->fontMetrics();
+    const QSize text(metrics.horizontalAdvance(QLatin1Char('x')) * int(UserRecord::MaxNameLength),
+                     metrics.height());
+    if (auto* list = qobject_cast<QComboBox*>(field)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.editable = list->isEditable();
+        option.frame = list->hasFrame();
+        return list->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, list).width();
+    }
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    // QLineEdit keeps two pixels between its frame and the text on either side.
+    return field->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, text + QSize(4, 0), field)
+        .width();
 }
 
 // The first character of a name that a record file cannot hold, whole also when it lies
@@ -79,10 +106,10 @@ void CUser::BuildForm() {
     m_userList = new QComboBox(selectBox);
     m_userList->setObjectName(QStringLiteral("userList"));
     m_userList->setEditable(false);
-    m_userList->setMinimumWidth(240);
+    m_userList->setMinimumWidth(NameFieldWidth(m_userList));
     m_nameEdit = new QLineEdit(selectBox);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    m_nameEdit->setMinimumWidth(240);
+    m_nameEdit->setMinimumWidth(NameFieldWidth(m_nameEdit));
     auto* selectLayout = new QGridLayout(selectBox);
     selectLayout->setContentsMargins(12, 28, 12, 12);
     selectLayout->addWidget(

@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QToolButton>
 #include <QtEndian>
@@ -170,6 +173,8 @@ private slots:
     void tabEntersAChoiceOnItsCheckedButton_data();
     void tabEntersAChoiceOnItsCheckedButton();
     void choosingAUserMovesNothing();
+    void nameFieldsShowThirtyCharacters_data();
+    void nameFieldsShowThirtyCharacters();
     void metricUserRoundTripsAndConvertsOnRealChange();
     void savingExistingNameUpdatesThatUser();
     void addNewUserDeselects();
@@ -595,6 +600,59 @@ void UserScreenTest::choosingAUserMovesNothing() {
     QCoreApplication::processEvents();
     QVERIFY(s.name->isVisible());
     QCOMPARE(profileBox->geometry(), profile);
+}
+
+void UserScreenTest::nameFieldsShowThirtyCharacters_data() {
+    QTest::addColumn<int>("pointSize"); // 0: the application's font
+    QTest::newRow("application font") << 0;
+    QTest::newRow("large font") << 20;
+}
+
+void UserScreenTest::nameFieldsShowThirtyCharacters() {
+    QFETCH(int, pointSize);
+    const QFont previous = QApplication::font();
+    const auto restore = qScopeGuard([&] { QApplication::setFont(previous); });
+    if (pointSize) {
+        QFont large = previous;
+        large.setPointSize(pointSize);
+        QApplication::setFont(large);
+    }
+    // Names of the longest length; the last is the widest of them.
+    const QStringList names{QStringLiteral("Maria Fernanda Oliveira Santos"),
+                            QStringLiteral("Alexandra Montgomery-Whitfield"),
+                            QStringLiteral("Wolfgang Maximilian Schumacher")};
+    MainWindowFixture f;
+    UserScreen s(f);
+
+    // The text area of the name field lies inside its frame and its two-pixel margins.
+    QStyleOptionFrame frame;
+    frame.initFrom(s.name);
+    frame.lineWidth = s.name->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, s.name);
+    const int editText =
+        s.name->style()->subElementRect(QStyle::SE_LineEditContents, &frame, s.name).width() - 4;
+    for (const QString& name : names) {
+        QCOMPARE(name.size(), int(UserRecord::MaxNameLength));
+        const int width = s.name->fontMetrics().horizontalAdvance(name);
+        QVERIFY2(width <= editText,
+                 qPrintable(QStringLiteral("%1: %2 > %3").arg(name).arg(width).arg(editText)));
+    }
+
+    // Saved and chosen, the widest is the list's current entry; its label area leaves a pixel
+    // each side.
+    s.Create(names.last(), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    s.Choose(names.last());
+    QCoreApplication::processEvents();
+    QCOMPARE(s.list->currentText(), names.last());
+    QStyleOptionComboBox combo;
+    combo.initFrom(s.list);
+    combo.frame = s.list->hasFrame();
+    const int listText =
+        s.list->style()
+            ->subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxEditField, s.list)
+            .width() -
+        2;
+    const int width = s.list->fontMetrics().horizontalAdvance(names.last());
+    QVERIFY2(width <= listText, qPrintable(QStringLiteral("%1 > %2").arg(width).arg(listText)));
 }
 
 void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
