@@ -9,13 +9,17 @@
 #include "records/Users.h"
 #include "shell/CMainFrame.h"
 
-#include <QButtonGroup>
+#include <QAction>
+#include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -34,6 +38,50 @@ QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
         name.chop(1);
     buddy->setAccessibleName(name);
     return label;
+}
+
+// Wide enough for a whole name of the longest length, with the frame, margins and arrow that
+// the style draws around the text. An "x" stands for a letter, as in QLineEdit's own size hint:
+// the font's average character width is narrower than the letters of real names (capitals)
+// and would cut them.
+int NameFieldWidth(QWidget* field) {
+    const QFontMetrics metrics = field->fontMetrics();
+    const QSize text(metrics.horizontalAdvance(QLatin1Char('x')) * int(UserRecord::MaxNameLength),
+                     metrics.height());
+    if (auto* list = qobject_cast<QComboBox*>(field)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.editable = list->isEditable();
+        option.frame = list->hasFrame();
+        return list->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, list).width();
+    }
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    // QLineEdit keeps two pixels between its frame and the text on either side.
+    return field->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, text + QSize(4, 0), field)
+        .width();
+}
+
+// The first character of a name that a record file cannot hold, whole also when it lies
+// outside the Basic Multilingual Plane; empty when every character can be stored.
+QString FirstUnstorableCharacter(const QString& name) {
+    for (const char32_t code : name.toUcs4()) {
+        const QString character = QString::fromUcs4(&code, 1);
+        const auto stored = ToStoredText(character);
+        if (!stored || !IsUsableUserName(*stored))
+            return character;
+    }
+    return {};
+}
+
+// An invisible character is named by its code.
+QString ShownCharacter(const QString& character) {
+    const char32_t code = character.toUcs4().value(0);
+    if (QChar::isPrint(code) && !QChar::isSpace(code))
+        return QStringLiteral("\"%1\"").arg(character);
+    return QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
 }
 
 QLineEdit* NumberEdit(const QString& objectName, QWidget* parent) {
@@ -58,10 +106,10 @@ void CUser::BuildForm() {
     m_userList = new QComboBox(selectBox);
     m_userList->setObjectName(QStringLiteral("userList"));
     m_userList->setEditable(false);
-    m_userList->setMinimumWidth(240);
+    m_userList->setMinimumWidth(NameFieldWidth(m_userList));
     m_nameEdit = new QLineEdit(selectBox);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    m_nameEdit->setMinimumWidth(240);
+    m_nameEdit->setMinimumWidth(NameFieldWidth(m_nameEdit));
     auto* selectLayout = new QGridLayout(selectBox);
     selectLayout->setContentsMargins(12, 28, 12, 12);
     selectLayout->addWidget(
@@ -70,6 +118,12 @@ void CUser::BuildForm() {
     m_nameLabel = Caption(QStringLiteral("Or enter a new user name:"), m_nameEdit, selectBox);
     selectLayout->addWidget(m_nameLabel, 1, 0);
     selectLayout->addWidget(m_nameEdit, 1, 1);
+    // A chosen user hides the name row; the row keeps its room so that nothing below moves.
+    for (QWidget* row : std::initializer_list<QWidget*>{m_nameLabel, m_nameEdit}) {
+        QSizePolicy policy = row->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        row->setSizePolicy(policy);
+    }
     selectLayout->setColumnStretch(2, 1);
 
     auto* profileBox = new CXPGroupBox(QStringLiteral("User Profile"), this);
@@ -100,13 +154,8 @@ void CUser::BuildForm() {
     unitsLayout->addWidget(m_imperial);
     unitsLayout->addWidget(m_metric);
 
-    // Each pair is exclusive on its own.
-    auto* sexGroup = new QButtonGroup(this);
-    sexGroup->addButton(m_male);
-    sexGroup->addButton(m_female);
-    auto* unitsGroup = new QButtonGroup(this);
-    unitsGroup->addButton(m_imperial);
-    unitsGroup->addButton(m_metric);
+    CreateChoiceGroup({m_male, m_female});
+    CreateChoiceGroup({m_imperial, m_metric});
 
     m_weightEdit = NumberEdit(QStringLiteral("weightEdit"), profileBox);
     m_desiredEdit = NumberEdit(QStringLiteral("desiredBodyFatEdit"), profileBox);
@@ -156,6 +205,9 @@ void CUser::InitialUpdate() {
         InsertUserName(FromStoredText(name));
     m_userList->setCurrentIndex(-1);
     CreateActionToolbar(false);
+    // Here a record is a whole user.
+    SaveAction()->setStatusTip(QStringLiteral("Save the user profile"));
+    DeleteAction()->setStatusTip(QStringLiteral("Delete the chosen user and all of their records"));
     m_male->setChecked(true);
     m_imperial->setChecked(true);
     m_units = Imperial;
@@ -163,10 +215,16 @@ void CUser::InitialUpdate() {
 }
 
 void CUser::InsertUserName(const QString& name) {
-    // The names stay sorted below the "< Add New User >" entry.
+    // The names stay sorted below the "< Add New User >" entry, without regard to case as a
+    // sorted list shows them; names that differ only in case keep one order (capitals first).
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto before = [&](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a.compare(b, Qt::CaseSensitive) < 0;
+    };
     int at = 1;
-    while (at < m_userList->count() &&
-           QString::localeAwareCompare(m_userList->itemText(at), name) <= 0)
+    while (at < m_userList->count() && !before(name, m_userList->itemText(at)))
         ++at;
     m_userList->insertItem(at, name);
 }
@@ -272,9 +330,9 @@ void CUser::OnSave() {
     }
     const auto stored = ToStoredText(name);
     if (!stored || !IsUsableUserName(*stored)) {
-        WarnField(m_nameEdit,
-                  QStringLiteral("User name contains characters that cannot be stored.\n"
-                                 "Please use letters, digits and common punctuation only."));
+        WarnField(m_nameEdit, QStringLiteral("User name may not contain the character %1: it "
+                                             "cannot be stored in Vitalog's files.")
+                                  .arg(ShownCharacter(FirstUnstorableCharacter(name))));
         return;
     }
     if (m_weight <= 1 || m_weight >= 1200) {

@@ -10,8 +10,10 @@
 #include "records/Users.h"
 #include "shell/CMainFrame.h"
 
+#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QButtonGroup>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -193,6 +195,28 @@ void FormScreen::PushReal(QLineEdit* field, double value) {
 
 void FormScreen::PushDesired(QLineEdit* field, float value) {
     field->setText(FormatDesiredBodyFat(value));
+}
+
+QButtonGroup* FormScreen::CreateChoiceGroup(std::initializer_list<QAbstractButton*> buttons) {
+    auto* group = new QButtonGroup(this);
+    for (QAbstractButton* button : buttons)
+        group->addButton(button);
+    // Qt moves a group's Tab stop only when one of its buttons takes the focus, so a check
+    // that the form sets (a loaded profile, a cleared form) would leave the stop on the
+    // unchecked button, and before any check every button is a stop. The checked button is
+    // the one stop; with none checked, every button stays one.
+    const auto keepTabStop = [group] {
+        const bool anyChecked = group->checkedButton() != nullptr;
+        for (QAbstractButton* button : group->buttons()) {
+            const int policy = button->focusPolicy();
+            button->setFocusPolicy(Qt::FocusPolicy(!anyChecked || button->isChecked()
+                                                       ? policy | Qt::TabFocus
+                                                       : policy & ~Qt::TabFocus));
+        }
+    };
+    connect(group, &QButtonGroup::buttonToggled, this, keepTabStop);
+    keepTabStop();
+    return group;
 }
 
 void FormScreen::WarnField(QWidget* field, const QString& message) {

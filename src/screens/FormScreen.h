@@ -5,9 +5,12 @@
 #include <QColor>
 #include <QFont>
 
+#include <initializer_list>
 #include <optional>
 
+class QAbstractButton;
 class QAction;
+class QButtonGroup;
 class QLineEdit;
 class QToolBar;
 class QVBoxLayout;
@@ -71,6 +74,10 @@ protected:
     void PushWhole(QLineEdit* field, int value);
     void PushReal(QLineEdit* field, double value);
     void PushDesired(QLineEdit* field, float value);
+
+    // An exclusive choice among radio buttons. Tab enters it on the checked button, wherever
+    // the check came from.
+    QButtonGroup* CreateChoiceGroup(std::initializer_list<QAbstractButton*> buttons);
 
     // A validation failure: "Warning" box, focus on the field.
     void WarnField(QWidget* field, const QString& message);

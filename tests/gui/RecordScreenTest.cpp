@@ -221,9 +221,15 @@ void RecordScreenTest::userWithoutRecordsOpensInNewState() {
     auto* toolbar = p.screen->ActionToolbar();
     QCOMPARE(toolbar->iconSize(), QSize(24, 24));
     QStringList names;
-    for (QAction* a : toolbar->actions())
+    QStringList prompts;
+    for (QAction* a : toolbar->actions()) {
         names << a->text();
+        prompts << a->statusTip();
+    }
     QCOMPARE(names, (QStringList{"Save", "Delete", "Help"}));
+    // The user screen words its own prompts; a record screen keeps these.
+    QCOMPARE(prompts,
+             (QStringList{"Save the record", "Delete the chosen record", "Help for this screen"}));
 }
 
 void RecordScreenTest::saveThenOverwriteSameDate() {

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "records/Users.h"
 #include "screens/CUser.h"
 #include "screens/FieldText.h"
 #include "shell/CaptionBar.h"
@@ -8,8 +9,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QToolButton>
 #include <QtEndian>
@@ -127,6 +134,24 @@ QByteArray NameField(const char* name) {
 
 const char* const UserFilePrefixes[] = {"tm", "bf", "bmi", "bmr", "bp", "pt"};
 
+// Stores users straight into the data folder, as an earlier session would have left them.
+void StoreUsers(const TestServices& services, const QStringList& names, int sex = 1,
+                int units = 1) {
+    for (const QString& name : names) {
+        UserRecord user = MainWindowFixture::MakeUser(ToStoredText(name).value().c_str());
+        user.sex = sex;
+        user.units = units;
+        user.lengthUnits = units == 1 ? 3 : 4;
+        QCOMPARE(AddUser(services.services.DataPath(), user), StoreResult::Done);
+    }
+}
+
+// The user screen opened anew, so that it reads the data folder.
+void ReopenUserScreen(MainWindowFixture& f) {
+    f.Frame().Action(CommandId::FileUsers)->trigger();
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 class UserScreenTest : public QObject {
@@ -142,6 +167,14 @@ private slots:
     void validationBoundaries();
     void refusesNamesThatCannotBeFiles_data();
     void refusesNamesThatCannotBeFiles();
+    void userListSortsWithoutRegardToCase_data();
+    void userListSortsWithoutRegardToCase();
+    void promptsSpeakOfUsers();
+    void tabEntersAChoiceOnItsCheckedButton_data();
+    void tabEntersAChoiceOnItsCheckedButton();
+    void choosingAUserMovesNothing();
+    void nameFieldsShowThirtyCharacters_data();
+    void nameFieldsShowThirtyCharacters();
     void metricUserRoundTripsAndConvertsOnRealChange();
     void savingExistingNameUpdatesThatUser();
     void addNewUserDeselects();
@@ -362,24 +395,42 @@ void UserScreenTest::validationBoundaries() {
 
 void UserScreenTest::refusesNamesThatCannotBeFiles_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    const QString unstorable =
+        QStringLiteral("User name may not contain the character %1: it cannot be stored in "
+                       "Vitalog's files.");
     QTest::newRow("slash") << "../Ann"
                            << "User name may not contain the character \"/\"";
-    QTest::newRow("not storable") << QStringLiteral("Ann \u2713")
-                                  << "User name contains characters that cannot be stored.\n"
-                                     "Please use letters, digits and common punctuation only.";
+    QTest::newRow("chinese letter") << QStringLiteral("Li 字") << unstorable.arg("\"字\"");
+    QTest::newRow("mark") << QStringLiteral("Ann \u2713") << unstorable.arg("\"\u2713\"");
+    // Outside the Basic Multilingual Plane: both halves of the pair, never one alone.
+    QTest::newRow("emoji") << QStringLiteral("Ann 😀") << unstorable.arg("\"😀\"");
+    QTest::newRow("first of several") << QStringLiteral("Zoë 😀 字") << unstorable.arg("\"😀\"");
+    QTest::newRow("invisible") << QStringLiteral("Ann\u200BLee") << unstorable.arg("U+200B");
+    QTest::newRow("accented letter") << QStringLiteral("Émile") << QString();
+    QTest::newRow("no-break space") << QStringLiteral("Ann\u00A0Lee") << QString();
 }
 
 void UserScreenTest::refusesNamesThatCannotBeFiles() {
     QFETCH(QString, name);
     QFETCH(QString, message);
     MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
     UserScreen s(f);
     s.Fill(name, QStringLiteral("80"), QStringLiteral("15"), QStringLiteral("30"));
     f.Prompter().ExpectOk();
     s.Save();
+    if (message.isEmpty()) {
+        QCOMPARE(f.Prompter().Texts(),
+                 QStringList{QStringLiteral("New User %1 has been created").arg(name)});
+        QCOMPARE(ReadUserFile(f.services).size(), 1);
+        return;
+    }
     QCOMPARE(f.Prompter().Texts(), QStringList{message});
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Warning"));
+    QCOMPARE(f.Prompter().Last().icon, QMessageBox::Warning);
+    QCOMPARE(QApplication::focusWidget(), s.name);
     QVERIFY(f.services.ReadFile(QStringLiteral("user.bin")).isEmpty());
     QCOMPARE(QDir(f.services.DataDir()).entryList(QDir::Files),
              (QStringList{QStringLiteral("user.bin")}));
@@ -392,6 +443,216 @@ void UserScreenTest::refusesNamesThatCannotBeFiles() {
     s.Save();
     QCOMPARE(f.Prompter().Last().text, QStringLiteral("New User Zoë € has been created"));
     QCOMPARE(ReadUserFile(f.services)[0].name, NameField("Zo\xEB \x80"));
+}
+
+void UserScreenTest::userListSortsWithoutRegardToCase_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("expected");
+    // Names that differ only in case put capitals first. Letters with accents sort by the
+    // language's rules; the C locale has none and puts them after the ASCII letters.
+    QTest::newRow("C") << "C"
+                       << QStringList{"Ann", "ann", "Bob", "bob", "Carl", "carla", "Eve", "Émile"};
+    QTest::newRow("English") << "en_US" << QStringList{"Ann",  "ann",   "Bob",   "bob",
+                                                       "Carl", "carla", "Émile", "Eve"};
+}
+
+void UserScreenTest::userListSortsWithoutRegardToCase() {
+    QFETCH(QString, locale);
+    QFETCH(QStringList, expected);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(previous); });
+    MainWindowFixture f;
+    StoreUsers(f.services, {"bob", "Eve", "Carl", "ann", "Émile", "Bob", "Ann"});
+    ReopenUserScreen(f);
+    UserScreen s(f);
+    QStringList stored = expected;
+    stored.removeOne(QStringLiteral("carla"));
+    QCOMPARE(s.Items(), QStringList{CUser::AddNewUserEntry} + stored);
+
+    // A user saved on the screen takes its place among them.
+    s.Create(QStringLiteral("carla"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
+    QCOMPARE(s.Items(), QStringList{CUser::AddNewUserEntry} + expected);
+}
+
+void UserScreenTest::promptsSpeakOfUsers() {
+    MainWindowFixture f;
+    UserScreen s(f);
+    s.Create(QStringLiteral("Ann"), QStringLiteral("150"), QStringLiteral("20"),
+             QStringLiteral("40"));
+    s.screen->UpdateActionStates();
+    QVERIFY(s.remove->isEnabled());
+    const struct {
+        QToolButton* button;
+        QString prompt;
+    } cases[] = {
+        {s.save, QStringLiteral("Save the user profile")},
+        {s.remove, QStringLiteral("Delete the chosen user and all of their records")},
+        {s.help, QStringLiteral("Help for this screen")},
+    };
+    for (const auto& c : cases) {
+        // The prompt the status bar shows while the mouse rests on the button.
+        QTest::mouseMove(s.screen);
+        QTest::mouseMove(c.button);
+        QTRY_COMPARE(f.Frame().statusBar()->currentMessage(), c.prompt);
+    }
+}
+
+void UserScreenTest::tabEntersAChoiceOnItsCheckedButton_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<QString>("landsOn");
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<QString>("movesTo");
+    // "stored": a female metric user chosen in the list (the name row is hidden then);
+    // "clicked": Female and Metric clicked, then the form cleared by "< Add New User >".
+    QTest::newRow("new form, sex")
+        << "new"
+        << "nameEdit" << false << "maleRadio" << int(Qt::Key_Down) << "femaleRadio";
+    QTest::newRow("new form, units backwards")
+        << "new"
+        << "weightEdit" << true << "imperialRadio" << int(Qt::Key_Down) << "metricRadio";
+    QTest::newRow("stored user, sex")
+        << "stored"
+        << "userList" << false << "femaleRadio" << int(Qt::Key_Up) << "maleRadio";
+    QTest::newRow("stored user, units")
+        << "stored"
+        << "femaleRadio" << false << "metricRadio" << int(Qt::Key_Up) << "imperialRadio";
+    QTest::newRow("cleared form, sex")
+        << "clicked"
+        << "nameEdit" << false << "maleRadio" << int(Qt::Key_Down) << "femaleRadio";
+    QTest::newRow("cleared form, units backwards")
+        << "clicked"
+        << "weightEdit" << true << "imperialRadio" << int(Qt::Key_Down) << "metricRadio";
+}
+
+void UserScreenTest::tabEntersAChoiceOnItsCheckedButton() {
+    QFETCH(QString, setup);
+    QFETCH(QString, from);
+    QFETCH(bool, backwards);
+    QFETCH(QString, landsOn);
+    QFETCH(int, arrow);
+    QFETCH(QString, movesTo);
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    if (setup == QLatin1String("stored")) {
+        StoreUsers(f.services, {QStringLiteral("Eve")}, /*sex=*/2, /*units=*/2);
+        ReopenUserScreen(f);
+    }
+    UserScreen s(f);
+    if (setup == QLatin1String("stored"))
+        s.Choose(QStringLiteral("Eve"));
+    if (setup == QLatin1String("clicked")) {
+        UserScreen::Click(s.female);
+        UserScreen::Click(s.metric);
+        s.Choose(CUser::AddNewUserEntry);
+    }
+    f.Frame().SavedFlag = true;
+
+    auto* start = s.screen->findChild<QWidget*>(from);
+    start->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(QApplication::focusWidget(), start);
+    QTest::keyClick(start, Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+    auto* landed = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+    QVERIFY2(landed, qPrintable(QApplication::focusWidget()->objectName()));
+    QCOMPARE(landed->objectName(), landsOn);
+    QVERIFY(landed->isChecked());
+
+    // The arrow moves the choice and the focus with it; that is the user's own edit.
+    const QString weight = s.weight->text();
+    QTest::keyClick(landed, Qt::Key(arrow));
+    auto* moved = s.screen->findChild<QRadioButton*>(movesTo);
+    QVERIFY(moved->isChecked());
+    QVERIFY(!landed->isChecked());
+    QCOMPARE(QApplication::focusWidget(), moved);
+    QVERIFY(!f.Frame().SavedFlag);
+    // A new choice of units converts the weight.
+    if (landed->group() == s.imperial->group() && weight != QLatin1String("0"))
+        QVERIFY(s.weight->text() != weight);
+    else
+        QCOMPARE(s.weight->text(), weight);
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void UserScreenTest::choosingAUserMovesNothing() {
+    MainWindowFixture f;
+    StoreUsers(f.services, {QStringLiteral("Ann")});
+    ReopenUserScreen(f);
+    UserScreen s(f);
+    auto* selectBox = s.screen->findChild<QGroupBox*>(QStringLiteral("selectUserBox"));
+    auto* profileBox = s.screen->findChild<QGroupBox*>(QStringLiteral("userProfileBox"));
+    const QRect select = selectBox->geometry();
+    const QRect profile = profileBox->geometry();
+    const QRect list = s.list->geometry();
+    QVERIFY(s.name->isVisible());
+
+    s.Choose(QStringLiteral("Ann"));
+    QCoreApplication::processEvents(); // the layout settles
+    QVERIFY(!s.name->isVisible());
+    QCOMPARE(selectBox->geometry(), select);
+    QCOMPARE(profileBox->geometry(), profile);
+    QCOMPARE(s.list->geometry(), list);
+
+    s.Choose(CUser::AddNewUserEntry);
+    QCoreApplication::processEvents();
+    QVERIFY(s.name->isVisible());
+    QCOMPARE(profileBox->geometry(), profile);
+}
+
+void UserScreenTest::nameFieldsShowThirtyCharacters_data() {
+    QTest::addColumn<int>("pointSize"); // 0: the application's font
+    QTest::newRow("application font") << 0;
+    QTest::newRow("large font") << 20;
+}
+
+void UserScreenTest::nameFieldsShowThirtyCharacters() {
+    QFETCH(int, pointSize);
+    const QFont previous = QApplication::font();
+    const auto restore = qScopeGuard([&] { QApplication::setFont(previous); });
+    if (pointSize) {
+        QFont large = previous;
+        large.setPointSize(pointSize);
+        QApplication::setFont(large);
+    }
+    // Names of the longest length; the last is the widest of them.
+    const QStringList names{QStringLiteral("Maria Fernanda Oliveira Santos"),
+                            QStringLiteral("Alexandra Montgomery-Whitfield"),
+                            QStringLiteral("Wolfgang Maximilian Schumacher")};
+    MainWindowFixture f;
+    UserScreen s(f);
+
+    // The text area of the name field lies inside its frame and its two-pixel margins.
+    QStyleOptionFrame frame;
+    frame.initFrom(s.name);
+    frame.lineWidth = s.name->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, s.name);
+    const int editText =
+        s.name->style()->subElementRect(QStyle::SE_LineEditContents, &frame, s.name).width() - 4;
+    for (const QString& name : names) {
+        QCOMPARE(name.size(), int(UserRecord::MaxNameLength));
+        const int width = s.name->fontMetrics().horizontalAdvance(name);
+        QVERIFY2(width <= editText,
+                 qPrintable(QStringLiteral("%1: %2 > %3").arg(name).arg(width).arg(editText)));
+    }
+
+    // Saved and chosen, the widest is the list's current entry; its label area leaves a pixel
+    // each side.
+    s.Create(names.last(), QStringLiteral("150"), QStringLiteral("20"), QStringLiteral("40"));
+    s.Choose(names.last());
+    QCoreApplication::processEvents();
+    QCOMPARE(s.list->currentText(), names.last());
+    QStyleOptionComboBox combo;
+    combo.initFrom(s.list);
+    combo.frame = s.list->hasFrame();
+    const int listText =
+        s.list->style()
+            ->subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxEditField, s.list)
+            .width() -
+        2;
+    const int width = s.list->fontMetrics().horizontalAdvance(names.last());
+    QVERIFY2(width <= listText, qPrintable(QStringLiteral("%1 > %2").arg(width).arg(listText)));
 }
 
 void UserScreenTest::metricUserRoundTripsAndConvertsOnRealChange() {
