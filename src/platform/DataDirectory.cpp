@@ -31,16 +31,18 @@ bool DataDirectory::Prepare(const QString& directory, QString* error) {
                 *error = QStringLiteral("%1 is not a folder.").arg(directory);
             return false;
         }
-        return true;
-    }
-    if (!QDir().mkpath(directory) ||
-        !QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner)) {
+    } else if (!QDir().mkpath(directory) ||
+               !QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner)) {
         if (error)
             *error = QStringLiteral("The data folder %1 could not be created.").arg(directory);
         return false;
     }
-    InstallDbFiles(directory);
+    // A folder made by hand or holding only copied record files needs db/ as much as a new
+    // one. A db/ that exists is the user's: files missing from it give the icon error.
+    const QFileInfo db(directory + QStringLiteral("/db"));
+    if (!db.exists() && !db.isSymLink())
+        InstallDbFiles(directory);
     return true;
 }
 

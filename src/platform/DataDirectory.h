@@ -14,8 +14,9 @@ class DataDirectory {
 public:
     static QString Resolve(const QStringList& arguments, const QString& environmentValue);
 
-    // Creates the folder (mode 0700) when it is missing and then installs the shipped db/
-    // files into it. False with a reason when the folder cannot be made.
+    // Creates the folder (mode 0700) when it is missing, and installs the shipped db/ files
+    // when it has no db/ folder, new or not. An existing db/ is left as it is. False with a
+    // reason when the folder cannot be made or is not a folder.
     static bool Prepare(const QString& directory, QString* error);
 
     // Copies the shipped db/ files that are missing from directory/db.
