@@ -10,14 +10,9 @@
 
 namespace vitalog {
 
-QString DataDirectory::Resolve(const QStringList& arguments, const QString& environmentValue) {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--data-dir") && i + 1 < arguments.size())
-            return QDir::cleanPath(QDir(arguments[i + 1]).absolutePath());
-        if (arg.startsWith(QLatin1String("--data-dir=")))
-            return QDir::cleanPath(QDir(arg.mid(11)).absolutePath());
-    }
+QString DataDirectory::Resolve(const QString& option, const QString& environmentValue) {
+    if (!option.isEmpty())
+        return QDir::cleanPath(QDir(option).absolutePath());
     if (!environmentValue.isEmpty())
         return QDir::cleanPath(QDir(environmentValue).absolutePath());
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -2,7 +2,6 @@
 
 #include <QLockFile>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 
@@ -12,7 +11,8 @@ namespace vitalog {
 // per-user application data folder.
 class DataDirectory {
 public:
-    static QString Resolve(const QStringList& arguments, const QString& environmentValue);
+    // option: the value of --data-dir, empty when it was not given.
+    static QString Resolve(const QString& option, const QString& environmentValue);
 
     // Creates the folder (mode 0700) when it is missing, and installs the shipped db/ files
     // when it has no db/ folder, new or not. An existing db/ is left as it is. False with a
