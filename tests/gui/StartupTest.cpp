@@ -299,7 +299,8 @@ void StartupTest::programAnswersOnItsStreams_data() {
     QTest::newRow("--data-dir without folder") << "--data-dir" << 2 << ""
                                                << "Missing value after '--data-dir'.";
     QTest::newRow("no display") << "--data-dir <folder>" << 1 << ""
-                                << "    xvfb-run -a " VITALOG_BINARY " --data-dir ";
+                                << "No display found. Start Vitalog in a virtual X server with:\n"
+                                   "    xvfb-run -a ";
 }
 
 void StartupTest::programAnswersOnItsStreams() {
