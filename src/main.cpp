@@ -9,12 +9,24 @@
 #include "shell/CVitalogApp.h"
 
 #include <QApplication>
-#include <QStyleFactory>
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Before QApplication: --help, --version and usage errors need no display, and without one
+    // QApplication would abort.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const vitalog::CommandLine commandLine =
+        vitalog::CVitalogApp::ParseCommandLine(arguments, QProcessEnvironment::systemEnvironment());
+    if (!commandLine.run) {
+        std::fputs(commandLine.output.toLocal8Bit().constData(),
+                   commandLine.exitCode == 0 ? stdout : stderr);
+        return commandLine.exitCode;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/vitalog.png")));
 
     vitalog::MessageBoxPrompter prompter;
     vitalog::QtFileDialogs fileDialogs;

@@ -10,14 +10,9 @@
 
 namespace vitalog {
 
-QString DataDirectory::Resolve(const QStringList& arguments, const QString& environmentValue) {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--data-dir") && i + 1 < arguments.size())
-            return QDir::cleanPath(QDir(arguments[i + 1]).absolutePath());
-        if (arg.startsWith(QLatin1String("--data-dir=")))
-            return QDir::cleanPath(QDir(arg.mid(11)).absolutePath());
-    }
+QString DataDirectory::Resolve(const QString& option, const QString& environmentValue) {
+    if (!option.isEmpty())
+        return QDir::cleanPath(QDir(option).absolutePath());
     if (!environmentValue.isEmpty())
         return QDir::cleanPath(QDir(environmentValue).absolutePath());
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -31,16 +26,18 @@ bool DataDirectory::Prepare(const QString& directory, QString* error) {
                 *error = QStringLiteral("%1 is not a folder.").arg(directory);
             return false;
         }
-        return true;
-    }
-    if (!QDir().mkpath(directory) ||
-        !QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner)) {
+    } else if (!QDir().mkpath(directory) ||
+               !QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner)) {
         if (error)
             *error = QStringLiteral("The data folder %1 could not be created.").arg(directory);
         return false;
     }
-    InstallDbFiles(directory);
+    // A folder made by hand or holding only copied record files needs db/ as much as a new
+    // one. A db/ that exists is the user's: files missing from it give the icon error.
+    const QFileInfo db(directory + QStringLiteral("/db"));
+    if (!db.exists() && !db.isSymLink())
+        InstallDbFiles(directory);
     return true;
 }
 

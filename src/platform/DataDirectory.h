@@ -2,7 +2,6 @@
 
 #include <QLockFile>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 
@@ -12,10 +11,12 @@ namespace vitalog {
 // per-user application data folder.
 class DataDirectory {
 public:
-    static QString Resolve(const QStringList& arguments, const QString& environmentValue);
+    // option: the value of --data-dir, empty when it was not given.
+    static QString Resolve(const QString& option, const QString& environmentValue);
 
-    // Creates the folder (mode 0700) when it is missing and then installs the shipped db/
-    // files into it. False with a reason when the folder cannot be made.
+    // Creates the folder (mode 0700) when it is missing, and installs the shipped db/ files
+    // when it has no db/ folder, new or not. An existing db/ is left as it is. False with a
+    // reason when the folder cannot be made or is not a folder.
     static bool Prepare(const QString& directory, QString* error);
 
     // Copies the shipped db/ files that are missing from directory/db.
