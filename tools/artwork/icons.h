@@ -10,7 +10,7 @@
 namespace art {
 
 struct Artwork {
-    QString path;     // relative to the repository root
+    QString path;      // relative to the repository root
     QByteArray format; // "png", "ico", "bmp"
     QImage image;
 };
