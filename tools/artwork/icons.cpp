@@ -678,19 +678,38 @@ void programIcon(QPainter& p, const Palette& c, int s) {
     p.restore();
 }
 
-QImage draw(const Motif& motif, int size, const Palette& c, int supersample = 4) {
+// The motif laid out for `size` px and drawn at `scale` times that resolution: the @2x image
+// is the 1x drawing on a finer grid, not a new layout, so both look alike on screen.
+QImage draw(const Motif& motif, int size, const Palette& c, int supersample = 4, int scale = 1) {
     return finished(renderIcon(
-        size, [&](QPainter& p) { motif(p, c, size); }, supersample));
+        size * scale,
+        [&](QPainter& p) {
+            p.scale(scale, scale);
+            motif(p, c, size);
+        },
+        supersample));
 }
 
 } // namespace
+
+QString doubleSizePath(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype at = dot > slash ? dot : path.size();
+    return path.left(at) + QStringLiteral("@2x") + path.mid(at);
+}
 
 std::vector<Artwork> iconArtwork() {
     const Palette normal = normalPalette();
     const Palette hot = hotPalette();
     std::vector<Artwork> out;
     auto add = [&out](const QString& path, const QByteArray& format, const QImage& image) {
-        out.push_back({path, format, image});
+        out.push_back({path, format, image, QImage()});
+    };
+    // An icon shown at `size` logical pixels, with its @2x image.
+    auto addIcon = [&out](const QString& path, const QByteArray& format, const Motif& motif,
+                          int size, const Palette& c) {
+        out.push_back({path, format, draw(motif, size, c), draw(motif, size, c, 4, 2)});
     };
     const QString img = QStringLiteral("src/resources/images/");
 
@@ -707,7 +726,7 @@ std::vector<Artwork> iconArtwork() {
         {"history_usr", withHistory(group)},
     };
     for (const auto& [name, motif] : nav)
-        add(QStringLiteral("db/%1.ico").arg(QLatin1String(name)), "ico", draw(motif, 32, normal));
+        addIcon(QStringLiteral("db/%1.ico").arg(QLatin1String(name)), "ico", motif, 32, normal);
 
     // Menu images, 16 x 16.
     const std::pair<const char*, Motif> menu[] = {
@@ -730,8 +749,8 @@ std::vector<Artwork> iconArtwork() {
         {"delete_bf", withCross(calculator)},
     };
     for (const auto& [name, motif] : menu)
-        add(img + QStringLiteral("menu_%1.png").arg(QLatin1String(name)), "png",
-            draw(motif, 16, normal));
+        addIcon(img + QStringLiteral("menu_%1.png").arg(QLatin1String(name)), "png", motif, 16,
+                normal);
 
     // Main toolbar, 32 x 32, each with its hover image.
     const std::pair<const char*, Motif> toolbar[] = {
@@ -740,10 +759,10 @@ std::vector<Artwork> iconArtwork() {
         {"export", exportDoc}, {"website", globe},      {"buy", cart},
     };
     for (const auto& [name, motif] : toolbar) {
-        add(img + QStringLiteral("toolbar_%1.png").arg(QLatin1String(name)), "png",
-            draw(motif, 32, normal));
-        add(img + QStringLiteral("toolbar_%1_hot.png").arg(QLatin1String(name)), "png",
-            draw(motif, 32, hot));
+        addIcon(img + QStringLiteral("toolbar_%1.png").arg(QLatin1String(name)), "png", motif, 32,
+                normal);
+        addIcon(img + QStringLiteral("toolbar_%1_hot.png").arg(QLatin1String(name)), "png", motif,
+                32, hot);
     }
 
     // The record screens' action toolbar, 24 x 24.
@@ -755,16 +774,17 @@ std::vector<Artwork> iconArtwork() {
         {"calculate", calculator},
     };
     for (const auto& [name, motif] : actions) {
-        add(img + QStringLiteral("action_%1.png").arg(QLatin1String(name)), "png",
-            draw(motif, 24, normal));
-        add(img + QStringLiteral("action_%1_hot.png").arg(QLatin1String(name)), "png",
-            draw(motif, 24, hot));
+        addIcon(img + QStringLiteral("action_%1.png").arg(QLatin1String(name)), "png", motif, 24,
+                normal);
+        addIcon(img + QStringLiteral("action_%1_hot.png").arg(QLatin1String(name)), "png", motif,
+                24, hot);
     }
 
-    add(img + QStringLiteral("fallback_calculators.png"), "png",
-        draw(fallbackCalculators, 32, normal));
-    add(img + QStringLiteral("fallback_history.png"), "png", draw(fallbackHistory, 32, normal));
+    addIcon(img + QStringLiteral("fallback_calculators.png"), "png", fallbackCalculators, 32,
+            normal);
+    addIcon(img + QStringLiteral("fallback_history.png"), "png", fallbackHistory, 32, normal);
 
+    // The program icon comes in the sizes the desktop asks for instead.
     add(img + QStringLiteral("vitalog.png"), "png", draw(programIcon, 256, normal, 2));
     add(img + QStringLiteral("vitalog-48.png"), "png", draw(programIcon, 48, normal));
     return out;

@@ -8,6 +8,9 @@
 // --sheet PREFIX also writes review sheets (PREFIX-nav.png, -menu, -toolbar,
 // -action, -program, -zoom and -charts) that show each image at 100 % and
 // 200 % on white and on the screens' light blue.
+//
+// Every icon shown on screen also gets "name@2x.ext", the same drawing at twice
+// the resolution, which the program uses at 200 % scaling.
 
 #include "charts.h"
 #include "icons.h"
@@ -28,19 +31,27 @@ namespace {
 
 const QColor kScreenBlue(191, 219, 255);
 
-bool writeImage(const QString& root, const art::Artwork& a) {
-    const QString path = QDir(root).filePath(a.path);
+bool writeFile(const QString& root, const QString& relative, const QByteArray& format,
+               const QImage& image) {
+    const QString path = QDir(root).filePath(relative);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         std::fprintf(stderr, "cannot create the folder of %s\n", qPrintable(path));
         return false;
     }
-    QImageWriter writer(path, a.format);
-    if (!writer.write(a.image)) {
+    QImageWriter writer(path, format);
+    if (!writer.write(image)) {
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path),
                      qPrintable(writer.errorString()));
         return false;
     }
     return true;
+}
+
+bool writeImage(const QString& root, const art::Artwork& a) {
+    bool ok = writeFile(root, a.path, a.format, a.image);
+    if (!a.image2x.isNull())
+        ok = writeFile(root, art::doubleSizePath(a.path), a.format, a.image2x) && ok;
+    return ok;
 }
 
 // Every PNG in the images folder, under the "/images" prefix by its bare name.
@@ -73,7 +84,8 @@ void label(QPainter& p, int x, int y, const QString& text) {
     p.drawText(QPointF(x, y + 11), text);
 }
 
-// Tiles of: name, then [1x 2x] on white and [1x 2x] on the screens' blue.
+// Tiles of: name, then [1x 2x] on white and [1x 2x] on the screens' blue; the 2x is the @2x
+// image where there is one, else the 1x enlarged.
 void iconSheet(const std::vector<const art::Artwork*>& icons, const QString& file) {
     if (icons.empty())
         return;
@@ -99,7 +111,8 @@ void iconSheet(const std::vector<const art::Artwork*>& icons, const QString& fil
             p.fillRect(QRect(px, y + 18, panelW, panelH), bgs[b]);
             p.drawImage(QPoint(px + 4, y + 22), a.image);
             if (!big)
-                p.drawImage(QPoint(px + 8 + a.image.width(), y + 22), zoomed(a.image, 2));
+                p.drawImage(QPoint(px + 8 + a.image.width(), y + 22),
+                            a.image2x.isNull() ? zoomed(a.image, 2) : a.image2x);
         }
     }
     p.end();
@@ -209,6 +222,9 @@ int main(int argc, char** argv) {
         zoomSheet(icons, sheet + QStringLiteral("-zoom.png"));
         chartSheet(charts, sheet + QStringLiteral("-charts.png"));
     }
-    std::printf("%zu images written under %s\n", icons.size() + charts.size(), qPrintable(root));
+    std::size_t written = charts.size();
+    for (const auto& a : icons)
+        written += a.image2x.isNull() ? 1 : 2;
+    std::printf("%zu images written under %s\n", written, qPrintable(root));
     return ok ? 0 : 1;
 }
