@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <optional>
 
@@ -76,6 +77,9 @@ CMainFrame::CMainFrame(AppServices& services, ScreenRegistry screens, QWidget* p
     client->setObjectName(QStringLiteral("clientArea"));
     client->setWidgetResizable(true);
     client->setFrameShape(QFrame::NoFrame);
+    // Tab goes through the screen's fields, which the area scrolls into view; the area itself
+    // would be a stop that shows nothing.
+    client->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(client);
 
     resize(1024, 740);
@@ -183,6 +187,13 @@ void CMainFrame::CreateToolBar() {
             // Some commands ("Buy") live only here: the keyboard must reach them too.
             button->setFocusPolicy(Qt::TabFocus);
         }
+    }
+    // In a window too narrow for the toolbar its last buttons move behind the extension
+    // button, which opens the bar wide; the keyboard reaches it too.
+    if (auto* more = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"),
+                                                      Qt::FindDirectChildrenOnly)) {
+        more->setFocusPolicy(Qt::TabFocus);
+        more->setAccessibleName(QStringLiteral("More Toolbar Buttons"));
     }
 
     // The caption bar spans the window under the toolbar.

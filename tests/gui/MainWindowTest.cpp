@@ -7,11 +7,14 @@
 #include "shell/NavigationBar.h"
 #include "shell/Screen.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
@@ -22,6 +25,9 @@
 #include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
+
+#include <functional>
+#include <memory>
 
 using namespace vitalog;
 using namespace vitalog::test;
@@ -48,6 +54,30 @@ QToolButton* NavButton(CMainFrame& frame, CommandId id) {
     return nullptr;
 }
 
+QString Describe(const QWidget* widget) {
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(QLatin1String(widget->metaObject()->className()),
+             QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget))
+                 ->text(QAccessible::Name),
+             widget->objectName());
+}
+
+// Presses Tab from the focused widget until the focus comes back round; every stop on the way,
+// in order. At each stop `visit` runs with the stop focused (and leaves it focused).
+QList<QWidget*> WalkTabChain(const std::function<void(QWidget*)>& visit = {}) {
+    QList<QWidget*> stops;
+    for (int i = 0; i < 200; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* stop = QApplication::focusWidget();
+        if (!stop || (!stops.isEmpty() && stop == stops.first()))
+            break;
+        stops << stop;
+        if (visit)
+            visit(stop);
+    }
+    return stops;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -66,6 +96,10 @@ private slots:
     void secondInstanceOnSameDataDirectoryIsRefused();
     void lockLeftByCrashedProgramDoesNotBlock();
     void navigationBarToggles();
+    void everyTabStopShowsFocus_data();
+    void everyTabStopShowsFocus();
+    void narrowWindowKeepsToolbarWithinReach();
+    void pageHeadersOpenPagesFromKeyboard();
 };
 
 void MainWindowTest::startsWithNoUserAndReadyFurniture() {
@@ -432,6 +466,109 @@ void MainWindowTest::navigationBarToggles() {
     QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
     QTest::keyClick(&f.Frame(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!f.Frame().Navigation()->isHidden());
+}
+
+void MainWindowTest::everyTabStopShowsFocus_data() {
+    QTest::addColumn<bool>("userSelected");
+    QTest::addColumn<int>("width");
+    QTest::newRow("no user") << false << 1024;
+    QTest::newRow("user selected") << true << 1024; // the navigation buttons are stops too
+    QTest::newRow("window narrower than the toolbar") << true << 500;
+}
+
+void MainWindowTest::everyTabStopShowsFocus() {
+    QFETCH(bool, userSelected);
+    QFETCH(int, width);
+    MainWindowFixture f;
+    if (userSelected)
+        f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    f.Frame().resize(width, f.Frame().height());
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+
+    QStringList invisible;
+    const QList<QWidget*> stops = WalkTabChain([&invisible](QWidget* stop) {
+        // A stop shows that it has the focus: it looks different with and without it.
+        const QImage focused = stop->grab().toImage();
+        stop->clearFocus();
+        const QImage unfocused = stop->grab().toImage();
+        stop->setFocus(Qt::TabFocusReason);
+        if (focused == unfocused)
+            invisible << Describe(stop);
+    });
+    QVERIFY2(invisible.isEmpty(), qPrintable(invisible.join(QStringLiteral(", "))));
+
+    // The chain reaches the screen's fields, the toolbar, the navigation bar and its closed page.
+    NavigationBar* nav = f.Frame().Navigation();
+    QVERIFY(stops.contains(nav->PageHeader(NavigationBar::CalculatorsPage)));
+    QVERIFY(stops.contains(nav->PageHeader(NavigationBar::HistoryPage)));
+    QWidget* buy = WidgetsFor(f.Frame(), CommandId::ToolbarBuy).value(0);
+    QCOMPARE(stops.contains(buy), buy->isVisible());
+    QVERIFY(stops.contains(f.Frame().CurrentScreen()->findChild<QLineEdit*>()));
+    QCOMPARE(stops.contains(NavButton(f.Frame(), CommandId::NavTape)), userSelected);
+    // Hidden pages keep their buttons out of the chain.
+    QVERIFY(!stops.contains(NavButton(f.Frame(), CommandId::NavHistoryTape)));
+    for (QWidget* stop : stops)
+        QVERIFY2(stops.count(stop) == 1, qPrintable(Describe(stop)));
+}
+
+void MainWindowTest::narrowWindowKeepsToolbarWithinReach() {
+    MainWindowFixture f;
+    f.Frame().resize(500, f.Frame().height());
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    QWidget* buy = WidgetsFor(f.Frame(), CommandId::ToolbarBuy).value(0);
+    QVERIFY(!buy->isVisible());
+    auto* more = f.Frame()
+                     .findChild<QToolBar*>(QStringLiteral("mainToolBar"))
+                     ->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(more && more->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(more)->text(QAccessible::Name),
+             QStringLiteral("More Toolbar Buttons"));
+    // Space on the extension button opens the bar wide; "Buy", found nowhere else, is then a stop.
+    QVERIFY(WalkTabChain([](QWidget* stop) {
+                if (stop->objectName() == QLatin1String("qt_toolbar_ext_button"))
+                    QTest::keyClick(stop, Qt::Key_Space);
+            }).contains(more));
+    QTRY_VERIFY(buy->isVisible());
+    QVERIFY(WalkTabChain().contains(buy));
+}
+
+void MainWindowTest::pageHeadersOpenPagesFromKeyboard() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    NavigationBar* nav = f.Frame().Navigation();
+    QAbstractButton* history = nav->PageHeader(NavigationBar::HistoryPage);
+    QAbstractButton* calculators = nav->PageHeader(NavigationBar::CalculatorsPage);
+    QVERIFY(history && calculators);
+    // Screen readers hear the page's name.
+    QCOMPARE(QAccessible::queryAccessibleInterface(history)->text(QAccessible::Name),
+             QStringLiteral("History"));
+
+    struct Case {
+        QAbstractButton* header;
+        Qt::Key key;
+        int page;
+    };
+    const Case cases[] = {{history, Qt::Key_Space, 2},
+                          {calculators, Qt::Key_Return, 1},
+                          {history, Qt::Key_Enter, 2},
+                          {calculators, Qt::Key_Space, 1}};
+    for (const Case& c : cases) {
+        WalkTabChain([&c](QWidget* stop) {
+            if (stop == c.header)
+                QTest::keyClick(stop, c.key);
+        });
+        QCOMPARE(nav->ActivePage(), c.page);
+    }
+    // The open page's buttons follow its header in the chain.
+    QList<QWidget*> stops = WalkTabChain();
+    const qsizetype header = stops.indexOf(calculators);
+    QVERIFY(header >= 0);
+    QCOMPARE(stops.value(header + 1), NavButton(f.Frame(), CommandId::NavBodyFat));
+    QVERIFY(f.Prompter().Boxes().isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)
