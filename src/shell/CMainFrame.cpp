@@ -161,13 +161,17 @@ void CMainFrame::CreateMenus() {
         {C::HelpAbout, rule, C::HelpUserProfile, C::HelpCalculateBodyFat, C::HelpMeasurementSites,
          C::HelpBodyCompositionResults, C::HelpTapeMeasurements, C::HelpBmiBmr, C::HelpHistory,
          C::HelpGraphing, C::HelpSlideshow, C::HelpBloodPressure});
-    for (QAction* menuAction : bar->actions())
-        menuAction->menu()->setToolTipsVisible(true);
+    // Menus show no tooltips: a tooltip would cover the next item, and the status bar already
+    // shows the item's prompt.
 }
 
 void CMainFrame::CreateToolBar() {
-    auto* toolbar = addToolBar(QStringLiteral("Main"));
+    // The title is what screen readers call the bar.
+    auto* toolbar = addToolBar(QStringLiteral("Toolbar"));
     toolbar->setObjectName(QStringLiteral("mainToolBar"));
+    // Not offered for hiding in the bars' context menu: some of its commands ("Buy") are
+    // nowhere else, and no menu command would bring it back.
+    toolbar->toggleViewAction()->setVisible(false);
     toolbar->setIconSize(QSize(32, 32));
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setAllowedAreas(Qt::TopToolBarArea | Qt::RightToolBarArea | Qt::BottomToolBarArea);

@@ -14,7 +14,9 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
@@ -25,6 +27,7 @@
 #include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <functional>
 #include <memory>
@@ -100,6 +103,8 @@ private slots:
     void everyTabStopShowsFocus();
     void narrowWindowKeepsToolbarWithinReach();
     void pageHeadersOpenPagesFromKeyboard();
+    void menusShowPromptsWithoutTooltips();
+    void barsContextMenuOffersOnlyTheNavigationBar();
 };
 
 void MainWindowTest::startsWithNoUserAndReadyFurniture() {
@@ -569,6 +574,44 @@ void MainWindowTest::pageHeadersOpenPagesFromKeyboard() {
     QVERIFY(header >= 0);
     QCOMPARE(stops.value(header + 1), NavButton(f.Frame(), CommandId::NavBodyFat));
     QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void MainWindowTest::menusShowPromptsWithoutTooltips() {
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    QMenu* file = f.Frame().menuBar()->actions().first()->menu();
+    QAction* users = f.Frame().Action(CommandId::FileUsers);
+    QVERIFY(!users->toolTip().isEmpty()); // it has one ("User") for its toolbar use
+
+    file->popup(f.Frame().mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(file));
+    file->setActiveAction(users);
+    // The item's prompt goes to the status bar ...
+    QCOMPARE(f.Frame().statusBar()->currentMessage(), QStringLiteral("Create or switch user"));
+    // ... and resting the mouse on it shows no tooltip over the next item.
+    const QPoint at = file->actionGeometry(users).center();
+    QHelpEvent help(QEvent::ToolTip, at, file->mapToGlobal(at));
+    QCoreApplication::sendEvent(file, &help);
+    QVERIFY(!QToolTip::isVisible());
+    for (QAction* menuAction : f.Frame().menuBar()->actions())
+        QVERIFY2(!menuAction->menu()->toolTipsVisible(), qPrintable(menuAction->text()));
+    file->hide();
+}
+
+void MainWindowTest::barsContextMenuOffersOnlyTheNavigationBar() {
+    MainWindowFixture f;
+    std::unique_ptr<QMenu> menu(f.Frame().createPopupMenu());
+    QVERIFY(menu);
+    QStringList offered;
+    for (QAction* action : menu->actions())
+        if (action->isVisible() && !action->isSeparator())
+            offered << action->text();
+    QCOMPARE(offered, QStringList{QStringLiteral("Navigation Bar")});
+    // Screen readers name the toolbar by its title.
+    auto* toolbar = f.Frame().findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(toolbar)->text(QAccessible::Name),
+             QStringLiteral("Toolbar"));
 }
 
 QTEST_MAIN(MainWindowTest)
