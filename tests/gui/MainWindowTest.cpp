@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -63,6 +64,58 @@ QString Describe(const QWidget* widget) {
              QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget))
                  ->text(QAccessible::Name),
              widget->objectName());
+}
+
+QString DoubleSizeName(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// The scale a program runs at is fixed when it starts: a test that checks what 200 % shows runs
+// its function again in a second run of this program at that scale, and passes when it passes.
+// Nothing to do in that second run.
+void AlsoAtTwiceTheScale() {
+    if (qApp->devicePixelRatio() >= 2)
+        return;
+    QString function = QString::fromLatin1(QTest::currentTestFunction());
+    if (QTest::currentDataTag())
+        function += QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag());
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QCoreApplication::applicationFilePath(), {function});
+    QVERIFY(run.waitForFinished(60000));
+    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
+             run.readAll().constData());
+}
+
+// The picture a screen at the program's scale shows: the "@2x" file at 200 %.
+QImage PictureAtScale(const QString& path) {
+    return QImage(qApp->devicePixelRatio() >= 2 ? DoubleSizeName(path) : path);
+}
+
+// Whether the picture appears pixel for pixel somewhere in the image, where it is opaque (its
+// soft edges blend with what is behind).
+bool Shows(const QImage& image, const QImage& picture) {
+    const QImage pic = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (pic.isNull() || pic.width() > img.width() || pic.height() > img.height())
+        return false;
+    for (int y = 0; y + pic.height() <= img.height(); ++y)
+        for (int x = 0; x + pic.width() <= img.width(); ++x) {
+            bool same = true;
+            for (int j = 0; same && j < pic.height(); ++j) {
+                const auto* a = reinterpret_cast<const QRgb*>(pic.constScanLine(j));
+                const auto* b = reinterpret_cast<const QRgb*>(img.constScanLine(y + j)) + x;
+                for (int i = 0; same && i < pic.width(); ++i)
+                    same = qAlpha(a[i]) < 255 || a[i] == b[i];
+            }
+            if (same)
+                return true;
+        }
+    return false;
 }
 
 // Presses Tab from the focused widget until the focus comes back round; every stop on the way,
@@ -105,6 +158,9 @@ private slots:
     void pageHeadersOpenPagesFromKeyboard();
     void menusShowPromptsWithoutTooltips();
     void barsContextMenuOffersOnlyTheNavigationBar();
+    void navigationIconsFromDataFolder_data();
+    void navigationIconsFromDataFolder();
+    void toolbarAndMenuImagesSharpAtTwiceTheScale();
 };
 
 void MainWindowTest::startsWithNoUserAndReadyFurniture() {
@@ -612,6 +668,97 @@ void MainWindowTest::barsContextMenuOffersOnlyTheNavigationBar() {
     auto* toolbar = f.Frame().findChild<QToolBar*>(QStringLiteral("mainToolBar"));
     QCOMPARE(QAccessible::queryAccessibleInterface(toolbar)->text(QAccessible::Name),
              QStringLiteral("Toolbar"));
+}
+
+void MainWindowTest::navigationIconsFromDataFolder_data() {
+    QTest::addColumn<QString>("removed"); // from the data folder's db/
+    QTest::addColumn<bool>("error");      // the icon error box
+    QTest::addColumn<QString>("tapeShows");
+    QTest::newRow("all files") << QString() << false << "db/tape.ico";
+    QTest::newRow("no @2x file: the 1x one, no error") << "tape@2x.ico" << false << "db/tape.ico";
+    QTest::newRow("no 1x file: error and fallbacks, even with its @2x file")
+        << "tape.ico" << true << ":/images/fallback_calculators.png";
+}
+
+// At 100 % and at 200 %: the navigation bar shows the data folder's pictures, the @2x ones at
+// 200 %, and falls back to the 1x file where one is missing.
+void MainWindowTest::navigationIconsFromDataFolder() {
+    QFETCH(QString, removed);
+    QFETCH(bool, error);
+    QFETCH(QString, tapeShows);
+    TestServices services;
+    const QString db = services.DataDir() + QStringLiteral("/db/");
+    if (!removed.isEmpty())
+        QVERIFY(QFile::remove(db + removed));
+    if (error)
+        services.prompter.ExpectOk();
+    CMainFrame frame(services.services, ProgramScreens());
+    QCOMPARE(services.prompter.Texts(),
+             error ? QStringList{QStringLiteral("Error loading ICONS.  Please re-install Vitalog")}
+                   : QStringList());
+    frame.CurrentUser = MainWindowFixture::MakeUser("Ann");
+    frame.UpdateCommandStates();
+    frame.show();
+
+    if (tapeShows.startsWith(QLatin1String("db/")))
+        tapeShows = services.DataDir() + QLatin1Char('/') + tapeShows;
+    const QImage tape = NavButton(frame, CommandId::NavTape)->grab().toImage();
+    if (QFile::exists(DoubleSizeName(tapeShows)))
+        QVERIFY(Shows(tape, PictureAtScale(tapeShows)));
+    else // the 1x picture, enlarged at 200 %
+        QCOMPARE(Shows(tape, QImage(tapeShows)), qApp->devicePixelRatio() < 2);
+    // The other buttons show their own pictures.
+    if (!error) {
+        for (CommandId id :
+             {CommandId::NavBodyFat, CommandId::NavHistoryAllUsers, CommandId::NavHistoryBodyFat}) {
+            const QString name = db + QString::fromUtf8(CommandInfoFor(id).image);
+            QVERIFY2(Shows(NavButton(frame, id)->grab().toImage(), PictureAtScale(name)),
+                     qPrintable(name));
+        }
+    }
+    AlsoAtTwiceTheScale();
+}
+
+// At 100 % and at 200 %: toolbar and menus show their own pictures, the @2x ones at 200 %.
+void MainWindowTest::toolbarAndMenuImagesSharpAtTwiceTheScale() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    for (CommandId id :
+         {CommandId::ToolbarUsers, CommandId::ToolbarBodyFat, CommandId::ToolbarHistory,
+          CommandId::ToolbarWebsite, CommandId::ToolbarBuy}) {
+        const QString image = QString::fromUtf8(CommandInfoFor(id).image);
+        QWidget* button = WidgetsFor(f.Frame(), id).value(0);
+        QVERIFY(button);
+        QVERIFY2(Shows(button->grab().toImage(), PictureAtScale(image)), qPrintable(image));
+        // The hover image is there at both sizes whatever the scale the program started at, as
+        // for a screen the window moves to.
+        QString hot = image;
+        hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
+        QCOMPARE(f.Frame().Action(id)->icon().pixmap(QSize(32, 32), 2.0, QIcon::Active).toImage(),
+                 QImage(DoubleSizeName(hot)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+
+    int images = 0;
+    for (QAction* menuAction : f.Frame().menuBar()->actions()) {
+        QMenu* menu = menuAction->menu();
+        menu->popup(f.Frame().mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage shown = menu->grab().toImage();
+        for (QAction* item : menu->actions()) {
+            const auto it =
+                std::find_if(AllCommands().begin(), AllCommands().end(),
+                             [&](const CommandInfo& c) { return f.Frame().Action(c.id) == item; });
+            // Disabled items show a greyed picture.
+            if (it == AllCommands().end() || !it->image || !item->isEnabled())
+                continue;
+            ++images;
+            const QString image = QString::fromUtf8(it->image);
+            QVERIFY2(Shows(shown, PictureAtScale(image)), qPrintable(image));
+        }
+        menu->hide();
+    }
+    QCOMPARE(images, 14); // all but Print and Export: the user screen has nothing to print
+    AlsoAtTwiceTheScale();
 }
 
 QTEST_MAIN(MainWindowTest)
