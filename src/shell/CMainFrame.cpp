@@ -13,7 +13,6 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
@@ -24,6 +23,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <optional>
 
@@ -42,17 +42,44 @@ QPair<QString, QString> SplitPrompt(const char* prompt) {
     return {text.left(cut), text.mid(cut + 1)};
 }
 
-QIcon ResourceIcon(const char* image) {
+// Adds an image file and, when one lies beside it, its "@2x" file of twice the resolution, so
+// that the icon is sharp at 200 % scaling, also on a screen the window moves to later (Qt looks
+// for "@2x" files only for the screens there are at load time). A missing "@2x" file is no
+// error. A valid size scales the images to it (and to twice it). False if the image is unreadable.
+bool AddImageFile(QIcon& icon, const QString& path, QIcon::Mode mode, QSize size = QSize()) {
+    QImageReader reader(path);
+    if (size.isValid())
+        reader.setScaledSize(size);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    icon.addPixmap(QPixmap::fromImage(image), mode);
+
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype at = dot > path.lastIndexOf(QLatin1Char('/')) ? dot : path.size();
+    QImageReader sharpReader(path.left(at) + QStringLiteral("@2x") + path.mid(at));
+    if (size.isValid())
+        sharpReader.setScaledSize(size * 2);
+    QImage sharp = sharpReader.read();
+    if (!sharp.isNull()) {
+        sharp.setDevicePixelRatio(2);
+        icon.addPixmap(QPixmap::fromImage(sharp), mode);
+    }
+    return true;
+}
+
+// A built-in image with its "@2x" file and, if wanted and present, its "_hot" hover image.
+QIcon ResourceIcon(const char* image, bool withHot) {
     QIcon icon;
     // Navigation icons are data-directory files, loaded with the navigation bar.
-    if (!image || image[0] != ':' || !QFile::exists(QString::fromUtf8(image)))
+    if (!image || image[0] != ':')
         return icon;
     const QString normal = QString::fromUtf8(image);
-    icon.addFile(normal, QSize(), QIcon::Normal);
-    QString hot = normal;
-    hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
-    if (QFile::exists(hot))
-        icon.addFile(hot, QSize(), QIcon::Active);
+    if (AddImageFile(icon, normal, QIcon::Normal) && withHot) {
+        QString hot = normal;
+        hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
+        AddImageFile(icon, hot, QIcon::Active);
+    }
     return icon;
 }
 
@@ -65,8 +92,8 @@ CMainFrame::CMainFrame(AppServices& services, ScreenRegistry screens, QWidget* p
     InitResources();
 
     ApplyTheme();
-    CreateActions();
     CheckColourDepth();
+    CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -76,6 +103,9 @@ CMainFrame::CMainFrame(AppServices& services, ScreenRegistry screens, QWidget* p
     client->setObjectName(QStringLiteral("clientArea"));
     client->setWidgetResizable(true);
     client->setFrameShape(QFrame::NoFrame);
+    // Tab goes through the screen's fields, which the area scrolls into view; the area itself
+    // would be a stop that shows nothing.
+    client->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(client);
 
     resize(1024, 740);
@@ -105,7 +135,7 @@ void CMainFrame::CreateActions() {
         action->setStatusTip(status);
         if (!tip.isEmpty())
             action->setToolTip(tip);
-        action->setIcon(ResourceIcon(info.image));
+        action->setIcon(ResourceIcon(info.image, m_hoverImages));
         const CommandId id = info.id;
         connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
         m_actions[id] = action;
@@ -157,13 +187,17 @@ void CMainFrame::CreateMenus() {
         {C::HelpAbout, rule, C::HelpUserProfile, C::HelpCalculateBodyFat, C::HelpMeasurementSites,
          C::HelpBodyCompositionResults, C::HelpTapeMeasurements, C::HelpBmiBmr, C::HelpHistory,
          C::HelpGraphing, C::HelpSlideshow, C::HelpBloodPressure});
-    for (QAction* menuAction : bar->actions())
-        menuAction->menu()->setToolTipsVisible(true);
+    // Menus show no tooltips: a tooltip would cover the next item, and the status bar already
+    // shows the item's prompt.
 }
 
 void CMainFrame::CreateToolBar() {
-    auto* toolbar = addToolBar(QStringLiteral("Main"));
+    // The title is what screen readers call the bar.
+    auto* toolbar = addToolBar(QStringLiteral("Toolbar"));
     toolbar->setObjectName(QStringLiteral("mainToolBar"));
+    // Not offered for hiding in the bars' context menu: some of its commands ("Buy") are
+    // nowhere else, and no menu command would bring it back.
+    toolbar->toggleViewAction()->setVisible(false);
     toolbar->setIconSize(QSize(32, 32));
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setAllowedAreas(Qt::TopToolBarArea | Qt::RightToolBarArea | Qt::BottomToolBarArea);
@@ -172,17 +206,19 @@ void CMainFrame::CreateToolBar() {
          {C::ToolbarUsers, C::ToolbarBodyFat, C::ToolbarHistory, C::ToolbarSlideshow,
           C::ToolbarGraph, C::ToolbarPrint, C::ToolbarExport, C::ToolbarWebsite, C::ToolbarBuy}) {
         QAction* action = m_actions.at(id);
-        if (!m_hoverImages) {
-            QIcon plain;
-            plain.addPixmap(action->icon().pixmap(32, 32, QIcon::Normal));
-            action->setIcon(plain);
-        }
         toolbar->addAction(action);
         if (QWidget* button = toolbar->widgetForAction(action)) {
             button->setAccessibleName(action->iconText());
             // Some commands ("Buy") live only here: the keyboard must reach them too.
             button->setFocusPolicy(Qt::TabFocus);
         }
+    }
+    // In a window too narrow for the toolbar its last buttons move behind the extension
+    // button, which opens the bar wide; the keyboard reaches it too.
+    if (auto* more = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"),
+                                                      Qt::FindDirectChildrenOnly)) {
+        more->setFocusPolicy(Qt::TabFocus);
+        more->setAccessibleName(QStringLiteral("More Toolbar Buttons"));
     }
 
     // The caption bar spans the window under the toolbar.
@@ -228,21 +264,18 @@ void CMainFrame::CreateNavigationBar() {
     for (const auto& group :
          {std::span<const C>(calculatorButtons), std::span<const C>(historyButtons)}) {
         for (C id : group) {
-            QImageReader reader(m_services.DbFile(QString::fromUtf8(CommandInfoFor(id).image)));
-            reader.setScaledSize(QSize(32, 32));
-            const QImage image = reader.read();
-            if (image.isNull()) {
+            const QString file = m_services.DbFile(QString::fromUtf8(CommandInfoFor(id).image));
+            if (!AddImageFile(icons[id], file, QIcon::Normal, QSize(32, 32))) {
                 allLoaded = false;
                 break;
             }
-            icons[id] = QIcon(QPixmap::fromImage(image));
         }
     }
     if (!allLoaded) {
         m_services.prompter->Error(
             this, QStringLiteral("Error loading ICONS.  Please re-install Vitalog"));
-        QIcon calcIcon(QStringLiteral(":/images/fallback_calculators.png"));
-        QIcon historyIcon(QStringLiteral(":/images/fallback_history.png"));
+        QIcon calcIcon = ResourceIcon(":/images/fallback_calculators.png", false);
+        QIcon historyIcon = ResourceIcon(":/images/fallback_history.png", false);
         if (calcIcon.isNull())
             calcIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
         if (historyIcon.isNull())

@@ -1,6 +1,12 @@
 #include "NavigationBar.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,6 +46,17 @@ int NavigationBar::AddPage(const QString& title) {
         viewport->setAutoFillBackground(true);
         viewport->setPalette(pal);
         viewport->setBackgroundRole(QPalette::Window);
+        // The page's scroll area would be a Tab stop that shows nothing; its buttons are.
+        if (auto* scroller = qobject_cast<QScrollArea*>(viewport->parentWidget()))
+            scroller->setFocusPolicy(Qt::NoFocus);
+    }
+    // The page header is the only way to a closed page: the keyboard reaches it too, and
+    // Space or Enter opens the page.
+    const auto headers = m_pages->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    if (!headers.isEmpty()) {
+        QAbstractButton* header = headers.last();
+        header->setFocusPolicy(Qt::TabFocus);
+        header->installEventFilter(this);
     }
     return index + 1;
 }
@@ -59,6 +76,35 @@ QToolButton* NavigationBar::AddButton(int page, QAction* action, int position) {
     const int at = (position < 0 || position > buttons) ? buttons : position;
     layout->insertWidget(at, button);
     return button;
+}
+
+QAbstractButton* NavigationBar::PageHeader(int page) const {
+    const auto headers = m_pages->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    return page >= 1 && page <= headers.size() ? headers[page - 1] : nullptr;
+}
+
+bool NavigationBar::eventFilter(QObject* watched, QEvent* event) {
+    // Only the page headers are watched.
+    auto* header = static_cast<QAbstractButton*>(watched);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            header->click();
+            return true;
+        }
+    } else if (event->type() == QEvent::Paint && header->hasFocus()) {
+        // The tool box draws no focus frame on its headers: the header paints itself, then the
+        // frame goes on top.
+        static_cast<QObject*>(header)->event(event);
+        QPainter painter(header);
+        QStyleOptionFocusRect option;
+        option.initFrom(header);
+        option.rect = header->rect().adjusted(2, 2, -2, -2);
+        option.backgroundColor = header->palette().color(header->backgroundRole());
+        header->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, header);
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void NavigationBar::ActivatePage(int page) {

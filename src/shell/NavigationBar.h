@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <QIcon>
 
+class QAbstractButton;
 class QToolBox;
 class QToolButton;
 class QVBoxLayout;
@@ -24,6 +25,11 @@ public:
     void ActivatePage(int page);
     int ActivePage() const;
     QToolBox* Pages() const { return m_pages; }
+    // The header that opens the page (1-based), or nullptr.
+    QAbstractButton* PageHeader(int page) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QToolBox* m_pages;

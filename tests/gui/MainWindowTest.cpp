@@ -7,11 +7,16 @@
 #include "shell/NavigationBar.h"
 #include "shell/Screen.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
@@ -22,6 +27,11 @@
 #include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
+#include <QToolTip>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
 
 using namespace vitalog;
 using namespace vitalog::test;
@@ -48,6 +58,82 @@ QToolButton* NavButton(CMainFrame& frame, CommandId id) {
     return nullptr;
 }
 
+QString Describe(const QWidget* widget) {
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(QLatin1String(widget->metaObject()->className()),
+             QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget))
+                 ->text(QAccessible::Name),
+             widget->objectName());
+}
+
+QString DoubleSizeName(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// The scale a program runs at is fixed when it starts: a test that checks what 200 % shows runs
+// its function again in a second run of this program at that scale, and passes when it passes.
+// Nothing to do in that second run.
+void AlsoAtTwiceTheScale() {
+    if (qApp->devicePixelRatio() >= 2)
+        return;
+    QString function = QString::fromLatin1(QTest::currentTestFunction());
+    if (QTest::currentDataTag())
+        function += QLatin1Char(':') + QString::fromLatin1(QTest::currentDataTag());
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QCoreApplication::applicationFilePath(), {function});
+    QVERIFY(run.waitForFinished(60000));
+    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
+             run.readAll().constData());
+}
+
+// The picture a screen at the program's scale shows: the "@2x" file at 200 %.
+QImage PictureAtScale(const QString& path) {
+    return QImage(qApp->devicePixelRatio() >= 2 ? DoubleSizeName(path) : path);
+}
+
+// Whether the picture appears pixel for pixel somewhere in the image, where it is opaque (its
+// soft edges blend with what is behind).
+bool Shows(const QImage& image, const QImage& picture) {
+    const QImage pic = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (pic.isNull() || pic.width() > img.width() || pic.height() > img.height())
+        return false;
+    for (int y = 0; y + pic.height() <= img.height(); ++y)
+        for (int x = 0; x + pic.width() <= img.width(); ++x) {
+            bool same = true;
+            for (int j = 0; same && j < pic.height(); ++j) {
+                const auto* a = reinterpret_cast<const QRgb*>(pic.constScanLine(j));
+                const auto* b = reinterpret_cast<const QRgb*>(img.constScanLine(y + j)) + x;
+                for (int i = 0; same && i < pic.width(); ++i)
+                    same = qAlpha(a[i]) < 255 || a[i] == b[i];
+            }
+            if (same)
+                return true;
+        }
+    return false;
+}
+
+// Presses Tab from the focused widget until the focus comes back round; every stop on the way,
+// in order. At each stop `visit` runs with the stop focused (and leaves it focused).
+QList<QWidget*> WalkTabChain(const std::function<void(QWidget*)>& visit = {}) {
+    QList<QWidget*> stops;
+    for (int i = 0; i < 200; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* stop = QApplication::focusWidget();
+        if (!stop || (!stops.isEmpty() && stop == stops.first()))
+            break;
+        stops << stop;
+        if (visit)
+            visit(stop);
+    }
+    return stops;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -66,6 +152,15 @@ private slots:
     void secondInstanceOnSameDataDirectoryIsRefused();
     void lockLeftByCrashedProgramDoesNotBlock();
     void navigationBarToggles();
+    void everyTabStopShowsFocus_data();
+    void everyTabStopShowsFocus();
+    void narrowWindowKeepsToolbarWithinReach();
+    void pageHeadersOpenPagesFromKeyboard();
+    void menusShowPromptsWithoutTooltips();
+    void barsContextMenuOffersOnlyTheNavigationBar();
+    void navigationIconsFromDataFolder_data();
+    void navigationIconsFromDataFolder();
+    void toolbarAndMenuImagesSharpAtTwiceTheScale();
 };
 
 void MainWindowTest::startsWithNoUserAndReadyFurniture() {
@@ -432,6 +527,238 @@ void MainWindowTest::navigationBarToggles() {
     QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
     QTest::keyClick(&f.Frame(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!f.Frame().Navigation()->isHidden());
+}
+
+void MainWindowTest::everyTabStopShowsFocus_data() {
+    QTest::addColumn<bool>("userSelected");
+    QTest::addColumn<int>("width");
+    QTest::newRow("no user") << false << 1024;
+    QTest::newRow("user selected") << true << 1024; // the navigation buttons are stops too
+    QTest::newRow("window narrower than the toolbar") << true << 500;
+}
+
+void MainWindowTest::everyTabStopShowsFocus() {
+    QFETCH(bool, userSelected);
+    QFETCH(int, width);
+    MainWindowFixture f;
+    if (userSelected)
+        f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    f.Frame().resize(width, f.Frame().height());
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+
+    QStringList invisible;
+    const QList<QWidget*> stops = WalkTabChain([&invisible](QWidget* stop) {
+        // A stop shows that it has the focus: it looks different with and without it.
+        const QImage focused = stop->grab().toImage();
+        stop->clearFocus();
+        const QImage unfocused = stop->grab().toImage();
+        stop->setFocus(Qt::TabFocusReason);
+        if (focused == unfocused)
+            invisible << Describe(stop);
+    });
+    QVERIFY2(invisible.isEmpty(), qPrintable(invisible.join(QStringLiteral(", "))));
+
+    // The chain reaches the screen's fields, the toolbar, the navigation bar and its closed page.
+    NavigationBar* nav = f.Frame().Navigation();
+    QVERIFY(stops.contains(nav->PageHeader(NavigationBar::CalculatorsPage)));
+    QVERIFY(stops.contains(nav->PageHeader(NavigationBar::HistoryPage)));
+    QWidget* buy = WidgetsFor(f.Frame(), CommandId::ToolbarBuy).value(0);
+    QCOMPARE(stops.contains(buy), buy->isVisible());
+    QVERIFY(stops.contains(f.Frame().CurrentScreen()->findChild<QLineEdit*>()));
+    QCOMPARE(stops.contains(NavButton(f.Frame(), CommandId::NavTape)), userSelected);
+    // Hidden pages keep their buttons out of the chain.
+    QVERIFY(!stops.contains(NavButton(f.Frame(), CommandId::NavHistoryTape)));
+    for (QWidget* stop : stops)
+        QVERIFY2(stops.count(stop) == 1, qPrintable(Describe(stop)));
+}
+
+void MainWindowTest::narrowWindowKeepsToolbarWithinReach() {
+    MainWindowFixture f;
+    f.Frame().resize(500, f.Frame().height());
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    QWidget* buy = WidgetsFor(f.Frame(), CommandId::ToolbarBuy).value(0);
+    QVERIFY(!buy->isVisible());
+    auto* more = f.Frame()
+                     .findChild<QToolBar*>(QStringLiteral("mainToolBar"))
+                     ->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(more && more->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(more)->text(QAccessible::Name),
+             QStringLiteral("More Toolbar Buttons"));
+    // Space on the extension button opens the bar wide; "Buy", found nowhere else, is then a stop.
+    QVERIFY(WalkTabChain([](QWidget* stop) {
+                if (stop->objectName() == QLatin1String("qt_toolbar_ext_button"))
+                    QTest::keyClick(stop, Qt::Key_Space);
+            }).contains(more));
+    QTRY_VERIFY(buy->isVisible());
+    QVERIFY(WalkTabChain().contains(buy));
+}
+
+void MainWindowTest::pageHeadersOpenPagesFromKeyboard() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    NavigationBar* nav = f.Frame().Navigation();
+    QAbstractButton* history = nav->PageHeader(NavigationBar::HistoryPage);
+    QAbstractButton* calculators = nav->PageHeader(NavigationBar::CalculatorsPage);
+    QVERIFY(history && calculators);
+    // Screen readers hear the page's name.
+    QCOMPARE(QAccessible::queryAccessibleInterface(history)->text(QAccessible::Name),
+             QStringLiteral("History"));
+
+    struct Case {
+        QAbstractButton* header;
+        Qt::Key key;
+        int page;
+    };
+    const Case cases[] = {{history, Qt::Key_Space, 2},
+                          {calculators, Qt::Key_Return, 1},
+                          {history, Qt::Key_Enter, 2},
+                          {calculators, Qt::Key_Space, 1}};
+    for (const Case& c : cases) {
+        WalkTabChain([&c](QWidget* stop) {
+            if (stop == c.header)
+                QTest::keyClick(stop, c.key);
+        });
+        QCOMPARE(nav->ActivePage(), c.page);
+    }
+    // The open page's buttons follow its header in the chain.
+    QList<QWidget*> stops = WalkTabChain();
+    const qsizetype header = stops.indexOf(calculators);
+    QVERIFY(header >= 0);
+    QCOMPARE(stops.value(header + 1), NavButton(f.Frame(), CommandId::NavBodyFat));
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void MainWindowTest::menusShowPromptsWithoutTooltips() {
+    MainWindowFixture f;
+    f.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Frame()));
+    QMenu* file = f.Frame().menuBar()->actions().first()->menu();
+    QAction* users = f.Frame().Action(CommandId::FileUsers);
+    QVERIFY(!users->toolTip().isEmpty()); // it has one ("User") for its toolbar use
+
+    file->popup(f.Frame().mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(file));
+    file->setActiveAction(users);
+    // The item's prompt goes to the status bar ...
+    QCOMPARE(f.Frame().statusBar()->currentMessage(), QStringLiteral("Create or switch user"));
+    // ... and resting the mouse on it shows no tooltip over the next item.
+    const QPoint at = file->actionGeometry(users).center();
+    QHelpEvent help(QEvent::ToolTip, at, file->mapToGlobal(at));
+    QCoreApplication::sendEvent(file, &help);
+    QVERIFY(!QToolTip::isVisible());
+    for (QAction* menuAction : f.Frame().menuBar()->actions())
+        QVERIFY2(!menuAction->menu()->toolTipsVisible(), qPrintable(menuAction->text()));
+    file->hide();
+}
+
+void MainWindowTest::barsContextMenuOffersOnlyTheNavigationBar() {
+    MainWindowFixture f;
+    std::unique_ptr<QMenu> menu(f.Frame().createPopupMenu());
+    QVERIFY(menu);
+    QStringList offered;
+    for (QAction* action : menu->actions())
+        if (action->isVisible() && !action->isSeparator())
+            offered << action->text();
+    QCOMPARE(offered, QStringList{QStringLiteral("Navigation Bar")});
+    // Screen readers name the toolbar by its title.
+    auto* toolbar = f.Frame().findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(toolbar)->text(QAccessible::Name),
+             QStringLiteral("Toolbar"));
+}
+
+void MainWindowTest::navigationIconsFromDataFolder_data() {
+    QTest::addColumn<QString>("removed"); // from the data folder's db/
+    QTest::addColumn<bool>("error");      // the icon error box
+    QTest::addColumn<QString>("tapeShows");
+    QTest::newRow("all files") << QString() << false << "db/tape.ico";
+    QTest::newRow("no @2x file: the 1x one, no error") << "tape@2x.ico" << false << "db/tape.ico";
+    QTest::newRow("no 1x file: error and fallbacks, even with its @2x file")
+        << "tape.ico" << true << ":/images/fallback_calculators.png";
+}
+
+// At 100 % and at 200 %: the navigation bar shows the data folder's pictures, the @2x ones at
+// 200 %, and falls back to the 1x file where one is missing.
+void MainWindowTest::navigationIconsFromDataFolder() {
+    QFETCH(QString, removed);
+    QFETCH(bool, error);
+    QFETCH(QString, tapeShows);
+    TestServices services;
+    const QString db = services.DataDir() + QStringLiteral("/db/");
+    if (!removed.isEmpty())
+        QVERIFY(QFile::remove(db + removed));
+    if (error)
+        services.prompter.ExpectOk();
+    CMainFrame frame(services.services, ProgramScreens());
+    QCOMPARE(services.prompter.Texts(),
+             error ? QStringList{QStringLiteral("Error loading ICONS.  Please re-install Vitalog")}
+                   : QStringList());
+    frame.CurrentUser = MainWindowFixture::MakeUser("Ann");
+    frame.UpdateCommandStates();
+    frame.show();
+
+    if (tapeShows.startsWith(QLatin1String("db/")))
+        tapeShows = services.DataDir() + QLatin1Char('/') + tapeShows;
+    const QImage tape = NavButton(frame, CommandId::NavTape)->grab().toImage();
+    if (QFile::exists(DoubleSizeName(tapeShows)))
+        QVERIFY(Shows(tape, PictureAtScale(tapeShows)));
+    else // the 1x picture, enlarged at 200 %
+        QCOMPARE(Shows(tape, QImage(tapeShows)), qApp->devicePixelRatio() < 2);
+    // The other buttons show their own pictures.
+    if (!error) {
+        for (CommandId id :
+             {CommandId::NavBodyFat, CommandId::NavHistoryAllUsers, CommandId::NavHistoryBodyFat}) {
+            const QString name = db + QString::fromUtf8(CommandInfoFor(id).image);
+            QVERIFY2(Shows(NavButton(frame, id)->grab().toImage(), PictureAtScale(name)),
+                     qPrintable(name));
+        }
+    }
+    AlsoAtTwiceTheScale();
+}
+
+// At 100 % and at 200 %: toolbar and menus show their own pictures, the @2x ones at 200 %.
+void MainWindowTest::toolbarAndMenuImagesSharpAtTwiceTheScale() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Ann"));
+    for (CommandId id :
+         {CommandId::ToolbarUsers, CommandId::ToolbarBodyFat, CommandId::ToolbarHistory,
+          CommandId::ToolbarWebsite, CommandId::ToolbarBuy}) {
+        const QString image = QString::fromUtf8(CommandInfoFor(id).image);
+        QWidget* button = WidgetsFor(f.Frame(), id).value(0);
+        QVERIFY(button);
+        QVERIFY2(Shows(button->grab().toImage(), PictureAtScale(image)), qPrintable(image));
+        // The hover image is there at both sizes whatever the scale the program started at, as
+        // for a screen the window moves to.
+        QString hot = image;
+        hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
+        QCOMPARE(f.Frame().Action(id)->icon().pixmap(QSize(32, 32), 2.0, QIcon::Active).toImage(),
+                 QImage(DoubleSizeName(hot)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+
+    int images = 0;
+    for (QAction* menuAction : f.Frame().menuBar()->actions()) {
+        QMenu* menu = menuAction->menu();
+        menu->popup(f.Frame().mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage shown = menu->grab().toImage();
+        for (QAction* item : menu->actions()) {
+            const auto it =
+                std::find_if(AllCommands().begin(), AllCommands().end(),
+                             [&](const CommandInfo& c) { return f.Frame().Action(c.id) == item; });
+            // Disabled items show a greyed picture.
+            if (it == AllCommands().end() || !it->image || !item->isEnabled())
+                continue;
+            ++images;
+            const QString image = QString::fromUtf8(it->image);
+            QVERIFY2(Shows(shown, PictureAtScale(image)), qPrintable(image));
+        }
+        menu->hide();
+    }
+    QCOMPARE(images, 14); // all but Print and Export: the user screen has nothing to print
+    AlsoAtTwiceTheScale();
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -31,8 +31,8 @@ struct Category {
 };
 
 struct Table {
-    QStringList title;      // one entry per line
-    QString titleMark;      // footnote mark after the last title line
+    QStringList title; // one entry per line
+    QString titleMark; // footnote mark after the last title line
     QStringList headings;
     QStringList headingMarks;
     std::vector<int> widths;
@@ -42,9 +42,8 @@ struct Table {
 
 // Draws `text` with an optional raised footnote mark, centred on `cx` or
 // starting at `left` when cx < 0.
-void markedText(QPainter& p, const QString& text, const QString& mark, const QFont& font, double left, double cx,
-                double baseline, const QColor& color)
-{
+void markedText(QPainter& p, const QString& text, const QString& mark, const QFont& font,
+                double left, double cx, double baseline, const QColor& color) {
     const QFont markFont = uiFont(kMarkSize, font.bold());
     const QFontMetricsF fm(font);
     const QFontMetricsF mm(markFont);
@@ -61,8 +60,8 @@ void markedText(QPainter& p, const QString& text, const QString& mark, const QFo
 }
 
 // A cell text "or|80-89": the connective in italics, then the value.
-void cellText(QPainter& p, const QString& cell, bool bold, double left, double cx, double baseline)
-{
+void cellText(QPainter& p, const QString& cell, bool bold, double left, double cx,
+              double baseline) {
     const QFont main = uiFont(kCellSize, bold);
     const int bar = cell.indexOf(QLatin1Char('|'));
     if (bar < 0) {
@@ -83,8 +82,7 @@ void cellText(QPainter& p, const QString& cell, bool bold, double left, double c
     p.drawText(QPointF(x + ww, baseline), value);
 }
 
-QImage drawTable(const Table& t)
-{
+QImage drawTable(const Table& t) {
     const int tableW = std::accumulate(t.widths.begin(), t.widths.end(), 0);
     const int width = tableW + 2 * kMargin;
     const QFont titleFont = uiFont(kTitleSize, true);
@@ -103,7 +101,8 @@ QImage drawTable(const Table& t)
     for (int i = 0; i < t.title.size(); ++i) {
         const double baseline = kMargin + i * titleLine + tfm.ascent();
         const bool last = i == t.title.size() - 1;
-        markedText(p, t.title[i], last ? t.titleMark : QString(), titleFont, 0, width / 2.0, baseline, kNavy);
+        markedText(p, t.title[i], last ? t.titleMark : QString(), titleFont, 0, width / 2.0,
+                   baseline, kNavy);
     }
 
     const int x0 = kMargin;
@@ -118,9 +117,11 @@ QImage drawTable(const Table& t)
     for (int c = 0; c < t.headings.size(); ++c) {
         const QString mark = c < t.headingMarks.size() ? t.headingMarks[c] : QString();
         if (c == 0)
-            markedText(p, t.headings[c], mark, headFont, x0 + kSwatch + 12, -1, headBase, Qt::white);
+            markedText(p, t.headings[c], mark, headFont, x0 + kSwatch + 12, -1, headBase,
+                       Qt::white);
         else
-            markedText(p, t.headings[c], mark, headFont, 0, (colX[c] + colX[c + 1]) / 2.0, headBase, Qt::white);
+            markedText(p, t.headings[c], mark, headFont, 0, (colX[c] + colX[c + 1]) / 2.0, headBase,
+                       Qt::white);
     }
 
     // Category rows, each tinted in its colour with a solid swatch at the left.
@@ -169,33 +170,34 @@ const Tone kAmber{QColor(240, 180, 20), QColor(255, 240, 190)};
 const Tone kOrange{QColor(240, 128, 40), QColor(253, 222, 196)};
 const Tone kRed{QColor(214, 56, 48), QColor(250, 206, 200)};
 
-Category row(const Tone& tone, QStringList cells)
-{
+Category row(const Tone& tone, QStringList cells) {
     return {tone.swatch, tone.tint, std::move(cells)};
 }
 
 const QString kDash = QStringLiteral(" \u2013 ");
 
-Table bodyFatTable()
-{
+Table bodyFatTable() {
     Table t;
     t.title = {QStringLiteral("Body Fat Classification")};
-    t.headings = {QStringLiteral("Classification"), QStringLiteral("Women (% fat)"), QStringLiteral("Men (% fat)")};
+    t.headings = {QStringLiteral("Classification"), QStringLiteral("Women (% fat)"),
+                  QStringLiteral("Men (% fat)")};
     t.widths = {280, 220, 220};
     t.boldColumn = 0;
-    auto range = [](int a, int b) { return QStringLiteral("%1%2%3%").arg(a).arg(QStringLiteral("\u2013")).arg(b); };
+    auto range = [](int a, int b) {
+        return QStringLiteral("%1%2%3%").arg(a).arg(QStringLiteral("\u2013")).arg(b);
+    };
     t.rows = {
         row(kBlue, {QStringLiteral("Essential Fat"), range(10, 12), range(2, 4)}),
         row(kGreen, {QStringLiteral("Athletes"), range(14, 20), range(6, 13)}),
         row(kLime, {QStringLiteral("Fitness"), range(21, 24), range(14, 17)}),
         row(kAmber, {QStringLiteral("Acceptable"), range(25, 31), range(18, 25)}),
-        row(kRed, {QStringLiteral("Obese"), QStringLiteral("32% and over"), QStringLiteral("25% and over")}),
+        row(kRed, {QStringLiteral("Obese"), QStringLiteral("32% and over"),
+                   QStringLiteral("25% and over")}),
     };
     return t;
 }
 
-Table bmiTable()
-{
+Table bmiTable() {
     Table t;
     t.title = {QStringLiteral("BMI Categories for Adults")};
     t.headings = {QStringLiteral("BMI"), QStringLiteral("Weight Status")};
@@ -203,37 +205,41 @@ Table bmiTable()
     t.boldColumn = 1;
     t.rows = {
         row(kBlue, {QStringLiteral("Below 18.5"), QStringLiteral("Underweight")}),
-        row(kGreen, {QStringLiteral("18.5") + kDash + QStringLiteral("24.9"), QStringLiteral("Normal")}),
-        row(kAmber, {QStringLiteral("25.0") + kDash + QStringLiteral("29.9"), QStringLiteral("Overweight")}),
+        row(kGreen,
+            {QStringLiteral("18.5") + kDash + QStringLiteral("24.9"), QStringLiteral("Normal")}),
+        row(kAmber, {QStringLiteral("25.0") + kDash + QStringLiteral("29.9"),
+                     QStringLiteral("Overweight")}),
         row(kRed, {QStringLiteral("30.0 and Above"), QStringLiteral("Obese")}),
     };
     return t;
 }
 
-Table bloodPressureTable()
-{
+Table bloodPressureTable() {
     Table t;
-    t.title = {QStringLiteral("CLASSIFICATION AND MANAGEMENT OF"), QStringLiteral("BLOOD PRESSURE FOR ADULTS")};
+    t.title = {QStringLiteral("CLASSIFICATION AND MANAGEMENT OF"),
+               QStringLiteral("BLOOD PRESSURE FOR ADULTS")};
     t.titleMark = QStringLiteral("1");
-    t.headings = {QStringLiteral("BP Classification"), QStringLiteral("SBP (mmHg)"), QStringLiteral("DBP (mmHg)")};
+    t.headings = {QStringLiteral("BP Classification"), QStringLiteral("SBP (mmHg)"),
+                  QStringLiteral("DBP (mmHg)")};
     t.headingMarks = {QString(), QStringLiteral("2"), QStringLiteral("2")};
     t.widths = {310, 210, 210};
     t.boldColumn = 0;
     const QString ge = QStringLiteral("\u2265");
     t.rows = {
         row(kGreen, {QStringLiteral("Normal"), QStringLiteral("<120"), QStringLiteral("and|<80")}),
-        row(kAmber, {QStringLiteral("Prehypertension"), QStringLiteral("120\u2013139"), QStringLiteral("or|80\u201389")}),
-        row(kOrange,
-            {QStringLiteral("Stage 1 Hypertension"), QStringLiteral("140\u2013159"), QStringLiteral("or|90\u201399")}),
-        row(kRed, {QStringLiteral("Stage 2 Hypertension"), ge + QStringLiteral("160"), QStringLiteral("or|") + ge + QStringLiteral("100")}),
+        row(kAmber, {QStringLiteral("Prehypertension"), QStringLiteral("120\u2013139"),
+                     QStringLiteral("or|80\u201389")}),
+        row(kOrange, {QStringLiteral("Stage 1 Hypertension"), QStringLiteral("140\u2013159"),
+                      QStringLiteral("or|90\u201399")}),
+        row(kRed, {QStringLiteral("Stage 2 Hypertension"), ge + QStringLiteral("160"),
+                   QStringLiteral("or|") + ge + QStringLiteral("100")}),
     };
     return t;
 }
 
 } // namespace
 
-std::vector<Artwork> chartArtwork()
-{
+std::vector<Artwork> chartArtwork() {
     return {
         {QStringLiteral("db/bodyfatchart.bmp"), "bmp", drawTable(bodyFatTable())},
         {QStringLiteral("db/BMI.bmp"), "bmp", drawTable(bmiTable())},

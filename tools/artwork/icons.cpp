@@ -18,37 +18,33 @@ namespace {
 // sizes get their own simpler layout where the grid would blur.
 using Motif = std::function<void(QPainter&, const Palette&, int)>;
 
-double snap(double v, int s)
-{
+double snap(double v, int s) {
     return std::round(v * s / 32.0);
 }
 
-QRectF grid(double x0, double y0, double x1, double y1, int s)
-{
+QRectF grid(double x0, double y0, double x1, double y1, int s) {
     return QRectF(QPointF(snap(x0, s), snap(y0, s)), QPointF(snap(x1, s), snap(y1, s)));
 }
 
-double sc(double v, int s)
-{
+double sc(double v, int s) {
     return v * s / 32.0;
 }
 
-QPointF polar(QPointF c, double radius, double degrees)
-{
+QPointF polar(QPointF c, double radius, double degrees) {
     const double a = degrees * std::numbers::pi / 180.0;
     return {c.x() + radius * std::cos(a), c.y() - radius * std::sin(a)};
 }
 
-QPainterPath circlePath(QPointF c, double r)
-{
+QPainterPath circlePath(QPointF c, double r) {
     QPainterPath path;
     path.addEllipse(c, r, r);
     return path;
 }
 
-QPainterPath heartPath(const QRectF& r)
-{
-    auto at = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
+QPainterPath heartPath(const QRectF& r) {
+    auto at = [&r](double x, double y) {
+        return QPointF(r.left() + x * r.width(), r.top() + y * r.height());
+    };
     QPainterPath path;
     path.moveTo(at(0.5, 1.0));
     path.cubicTo(at(0.30, 0.80), at(0.0, 0.58), at(0.0, 0.30));
@@ -62,11 +58,11 @@ QPainterPath heartPath(const QRectF& r)
 }
 
 // 3 x 5 pixel digits for the calculator's display.
-void pixelDigits(QPainter& p, const QString& text, int right, int top, const QColor& color)
-{
+void pixelDigits(QPainter& p, const QString& text, int right, int top, const QColor& color) {
     static const std::array<const char*, 10> glyphs = {
-        "111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
-        "111100111001111", "111100111101111", "111001001001001", "111101111101111", "111101111001111"};
+        "111101101101111", "010110010010111", "111001111100111", "111001111001111",
+        "101101111001001", "111100111001111", "111100111101111", "111001001001001",
+        "111101111101111", "111101111001111"};
     int x = right - int(text.size()) * 4 + 1;
     for (QChar ch : text) {
         const char* g = glyphs[ch.digitValue()];
@@ -79,8 +75,7 @@ void pixelDigits(QPainter& p, const QString& text, int right, int top, const QCo
 
 // ---------------------------------------------------------------- motifs
 
-void calculator(QPainter& p, const Palette& c, int s)
-{
+void calculator(QPainter& p, const Palette& c, int s) {
     const int w = s <= 16 ? 12 : int(std::lround(s * 0.70));
     const int x0 = (s - w) / 2, x1 = x0 + w;
     const int y0 = s >= 24 ? 1 : 0, y1 = s - y0;
@@ -111,8 +106,7 @@ void calculator(QPainter& p, const Palette& c, int s)
         }
 }
 
-void tapeMeasure(QPainter& p, const Palette& c, int s)
-{
+void tapeMeasure(QPainter& p, const Palette& c, int s) {
     // The case sits on the pulled-out tape, which runs to a hook at the right.
     QPointF centre;
     double r = 0, hub = 0;
@@ -155,8 +149,7 @@ void tapeMeasure(QPainter& p, const Palette& c, int s)
         disc(p, centre, 1.25, c.ink, c.ink);
 }
 
-void scaleGauge(QPainter& p, const Palette& c, int s)
-{
+void scaleGauge(QPainter& p, const Palette& c, int s) {
     const bool small = s <= 16;
     const QRectF plate = small ? QRectF(1, 2, 14, 13) : grid(2, 4, 30, 30, s);
     box(p, plate, c.mist, c.ink, small ? 2.5 : sc(5, s));
@@ -164,38 +157,43 @@ void scaleGauge(QPainter& p, const Palette& c, int s)
     const double rr = small ? 4.5 : sc(9.5, s);
     const double ww = small ? 2.0 : std::max(2.0, sc(4, s));
     const QRectF arc(g.x() - rr, g.y() - rr, 2 * rr, 2 * rr);
-    struct Seg { double from, span; QColor color; };
-    const Seg segs[] = {{180, -40, c.blue}, {140, -50, c.green}, {90, -40, c.yellow}, {50, -50, c.red}};
+    struct Seg {
+        double from, span;
+        QColor color;
+    };
+    const Seg segs[] = {
+        {180, -40, c.blue}, {140, -50, c.green}, {90, -40, c.yellow}, {50, -50, c.red}};
     for (const Seg& seg : segs) {
         p.save();
         p.setPen(QPen(seg.color, ww, Qt::SolidLine, Qt::FlatCap));
         p.drawArc(arc, int(seg.from * 16), int(seg.span * 16));
         p.restore();
     }
-    line(p, g, polar(g, rr + (small ? 0.5 : 1.0), 112), c.ink, small ? 1.0 : std::max(1.0, sc(1.6, s)),
-         Qt::RoundCap);
+    line(p, g, polar(g, rr + (small ? 0.5 : 1.0), 112), c.ink,
+         small ? 1.0 : std::max(1.0, sc(1.6, s)), Qt::RoundCap);
     disc(p, g, small ? 1.5 : sc(2.5, s), c.ink, c.ink);
     if (!small)
         box(p, grid(11, 23, 21, 27, s), c.lcd, c.ink, 1);
 }
 
-void heartGauge(QPainter& p, const Palette& c, int s, bool withGauge = true)
-{
+void heartGauge(QPainter& p, const Palette& c, int s, bool withGauge = true) {
     const bool small = s <= 16;
-    const QRectF hr = small ? QRectF(0.5, 1, 12.5, 11.5) : QRectF(sc(1, s), sc(2, s), sc(24, s), sc(22, s));
+    const QRectF hr =
+        small ? QRectF(0.5, 1, 12.5, 11.5) : QRectF(sc(1, s), sc(2, s), sc(24, s), sc(22, s));
     shape(p, heartPath(hr), c.red, c.ink);
     if (!small) {
         p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255, 110));
-        p.drawEllipse(QPointF(hr.left() + hr.width() * 0.26, hr.top() + hr.height() * 0.24), hr.width() * 0.1,
-                      hr.height() * 0.08);
+        p.drawEllipse(QPointF(hr.left() + hr.width() * 0.26, hr.top() + hr.height() * 0.24),
+                      hr.width() * 0.1, hr.height() * 0.08);
         p.restore();
     }
     if (!withGauge)
         return;
     const double r = small ? 4.5 : sc(8.5, s);
-    const QPointF g = small ? QPointF(11.5, 11.5) : QPointF(std::floor(sc(22.5, s)) + 0.5, std::floor(sc(22.5, s)) + 0.5);
+    const QPointF g = small ? QPointF(11.5, 11.5)
+                            : QPointF(std::floor(sc(22.5, s)) + 0.5, std::floor(sc(22.5, s)) + 0.5);
     cutOut(p, circlePath(g, r), 1.0);
     disc(p, g, r, c.paper, c.ink);
     if (!small) {
@@ -208,20 +206,17 @@ void heartGauge(QPainter& p, const Palette& c, int s, bool withGauge = true)
     disc(p, g, small ? 1.0 : 1.75, c.red, c.red);
 }
 
-void bloodPressure(QPainter& p, const Palette& c, int s)
-{
+void bloodPressure(QPainter& p, const Palette& c, int s) {
     heartGauge(p, c, s, true);
 }
 
 // Under the history clock the gauge would crowd the badge; the heart alone says it.
-void heartOnly(QPainter& p, const Palette& c, int s)
-{
+void heartOnly(QPainter& p, const Palette& c, int s) {
     heartGauge(p, c, s, false);
 }
 
-void person(QPainter& p, const Palette& c, double cx, double headY, double headR, double top, double bottom,
-            double halfW, const QColor& body)
-{
+void person(QPainter& p, const Palette& c, double cx, double headY, double headR, double top,
+            double bottom, double halfW, const QColor& body) {
     const double k = std::min(halfW, bottom - top) * 0.85;
     QPainterPath path;
     path.moveTo(cx - halfW, bottom);
@@ -235,8 +230,7 @@ void person(QPainter& p, const Palette& c, double cx, double headY, double headR
     disc(p, QPointF(cx, headY), headR, c.skin, c.ink);
 }
 
-void twoPeople(QPainter& p, const Palette& c, int s)
-{
+void twoPeople(QPainter& p, const Palette& c, int s) {
     if (s <= 16) {
         person(p, c, 5.5, 4.5, 3.5, 8.5, 13.5, 4.5, c.green);
         person(p, c, 10.5, 7.0, 3.5, 11.0, 15.5, 5.0, c.blue);
@@ -246,8 +240,7 @@ void twoPeople(QPainter& p, const Palette& c, int s)
     person(p, c, sc(20.5, s), sc(13.5, s), sc(6, s), sc(20.5, s), sc(31.5, s), sc(9.5, s), c.blue);
 }
 
-void group(QPainter& p, const Palette& c, int s)
-{
+void group(QPainter& p, const Palette& c, int s) {
     if (s <= 16) {
         person(p, c, 4.0, 4.0, 3.0, 7.5, 12.5, 3.5, c.green);
         person(p, c, 12.0, 4.0, 3.0, 7.5, 12.5, 3.5, c.orange);
@@ -260,8 +253,7 @@ void group(QPainter& p, const Palette& c, int s)
 }
 
 // The history mark: a small clock, cut out of whatever lies under it.
-void clockBadge(QPainter& p, const Palette& c, QPointF centre, double r)
-{
+void clockBadge(QPainter& p, const Palette& c, QPointF centre, double r) {
     cutOut(p, circlePath(centre, r), 1.0);
     if (r >= 6) {
         disc(p, centre, r, c.blue, c.ink);
@@ -279,27 +271,27 @@ void clockBadge(QPainter& p, const Palette& c, QPointF centre, double r)
     }
 }
 
-void slides(QPainter& p, const Palette& c, int s)
-{
+void slides(QPainter& p, const Palette& c, int s) {
     const bool small = s <= 16;
     const QRectF back = small ? QRectF(0, 1, 12, 10) : grid(1, 3, 23, 20, s);
     box(p, back, c.mist, c.ink, 1);
     const QRectF front = small ? QRectF(3, 4, 13, 10) : grid(6, 8, 31, 27, s);
     box(p, front, c.paper, c.ink, 1);
-    const QRectF pic = front.adjusted(small ? 1 : 2, small ? 1 : 2, small ? -1 : -2, small ? -1 : -2);
+    const QRectF pic =
+        front.adjusted(small ? 1 : 2, small ? 1 : 2, small ? -1 : -2, small ? -1 : -2);
     p.save();
     p.setClipRect(pic);
     fill(p, pic, c.blueLight);
     p.setPen(Qt::NoPen);
     p.setBrush(c.yellow);
-    p.drawEllipse(QPointF(pic.right() - pic.width() * 0.25, pic.top() + pic.height() * 0.32), pic.height() * 0.2,
-                  pic.height() * 0.2);
+    p.drawEllipse(QPointF(pic.right() - pic.width() * 0.25, pic.top() + pic.height() * 0.32),
+                  pic.height() * 0.2, pic.height() * 0.2);
     p.setBrush(c.green);
-    p.drawEllipse(QPointF(pic.left() + pic.width() * 0.3, pic.bottom() + pic.height() * 0.35), pic.width() * 0.55,
-                  pic.height() * 0.75);
+    p.drawEllipse(QPointF(pic.left() + pic.width() * 0.3, pic.bottom() + pic.height() * 0.35),
+                  pic.width() * 0.55, pic.height() * 0.75);
     p.setBrush(c.greenLight);
-    p.drawEllipse(QPointF(pic.right() - pic.width() * 0.1, pic.bottom() + pic.height() * 0.4), pic.width() * 0.45,
-                  pic.height() * 0.6);
+    p.drawEllipse(QPointF(pic.right() - pic.width() * 0.1, pic.bottom() + pic.height() * 0.4),
+                  pic.width() * 0.45, pic.height() * 0.6);
     p.restore();
     if (small)
         return;
@@ -317,8 +309,7 @@ void slides(QPainter& p, const Palette& c, int s)
     shape(p, tri, c.paper, c.paper, 0);
 }
 
-void lineGraph(QPainter& p, const Palette& c, int s)
-{
+void lineGraph(QPainter& p, const Palette& c, int s) {
     const bool small = s <= 16;
     const QRectF panel = small ? QRectF(0, 1, 16, 14) : grid(2, 3, 30, 29, s);
     box(p, panel, c.paper, c.ink, small ? 1 : 2);
@@ -338,7 +329,8 @@ void lineGraph(QPainter& p, const Palette& c, int s)
             path.lineTo(pt);
     }
     p.save();
-    p.setPen(QPen(c.blue, small ? 1.5 : std::max(1.5, sc(2.2, s)), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(c.blue, small ? 1.5 : std::max(1.5, sc(2.2, s)), Qt::SolidLine, Qt::RoundCap,
+                  Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
     p.restore();
@@ -347,8 +339,7 @@ void lineGraph(QPainter& p, const Palette& c, int s)
             disc(p, QPointF(sc(pt.x(), s), sc(pt.y(), s)), sc(2.5, s), c.orange, c.ink);
 }
 
-void printer(QPainter& p, const Palette& c, int s)
-{
+void printer(QPainter& p, const Palette& c, int s) {
     const bool small = s <= 16;
     box(p, small ? QRectF(4, 0, 8, 6) : grid(8, 2, 24, 12, s), c.paper, c.ink);
     box(p, small ? QRectF(0, 5, 16, 8) : grid(2, 10, 30, 25, s), c.steel, c.ink, small ? 1.5 : 2.5);
@@ -361,12 +352,12 @@ void printer(QPainter& p, const Palette& c, int s)
     const QRectF out = small ? QRectF(3, 10, 10, 6) : grid(7, 19, 25, 31, s);
     box(p, out, c.paper, c.ink);
     const int lineStep = small ? 2 : 3;
-    for (int y = int(out.top()) + (small ? 2 : 3), i = 0; y < out.bottom() - 1 && i < 3; y += lineStep, ++i)
+    for (int y = int(out.top()) + (small ? 2 : 3), i = 0; y < out.bottom() - 1 && i < 3;
+         y += lineStep, ++i)
         fill(p, QRectF(out.left() + 2, y, out.width() - (i == 2 ? 7 : 4), 1), c.blue);
 }
 
-QPainterPath pagePath(const QRectF& r, double fold)
-{
+QPainterPath pagePath(const QRectF& r, double fold) {
     QPainterPath path;
     path.moveTo(r.topLeft());
     path.lineTo(r.right() - fold, r.top());
@@ -378,8 +369,8 @@ QPainterPath pagePath(const QRectF& r, double fold)
 }
 
 // A sheet with a folded corner; text lines are drawn down to `linesTo`.
-void page(QPainter& p, const Palette& c, const QRectF& outer, double fold, int lineStep, double linesTo)
-{
+void page(QPainter& p, const Palette& c, const QRectF& outer, double fold, int lineStep,
+          double linesTo) {
     const QRectF r = outer.adjusted(0.5, 0.5, -0.5, -0.5);
     shape(p, pagePath(r, fold), c.paper, c.ink);
     QPainterPath corner;
@@ -395,8 +386,7 @@ void page(QPainter& p, const Palette& c, const QRectF& outer, double fold, int l
     }
 }
 
-void exportDoc(QPainter& p, const Palette& c, int s)
-{
+void exportDoc(QPainter& p, const Palette& c, int s) {
     const bool small = s <= 16;
     if (small)
         page(p, c, QRectF(1, 0, 10, 16), 3, 2, 8);
@@ -406,7 +396,8 @@ void exportDoc(QPainter& p, const Palette& c, int s)
     const double cy = small ? 10.5 : snap(20.5, s) + 0.5;
     const double sh = small ? 1.5 : sc(3.5, s);
     const double hh = small ? 4.5 : sc(8.5, s);
-    const double x0 = small ? 4 : sc(10, s), xm = small ? 10 : sc(21, s), x1 = small ? 15.5 : sc(31, s);
+    const double x0 = small ? 4 : sc(10, s), xm = small ? 10 : sc(21, s),
+                 x1 = small ? 15.5 : sc(31, s);
     QPainterPath arrow;
     arrow.moveTo(x0, cy - sh);
     arrow.lineTo(xm, cy - sh);
@@ -420,8 +411,7 @@ void exportDoc(QPainter& p, const Palette& c, int s)
     shape(p, arrow, c.green, c.ink);
 }
 
-void globe(QPainter& p, const Palette& c, int s)
-{
+void globe(QPainter& p, const Palette& c, int s) {
     const QPointF g(s / 2.0, s / 2.0);
     const double r = s / 2.0 - (s >= 24 ? 1.5 : 0.5);
     QRadialGradient sea(g - QPointF(r * 0.35, r * 0.35), r * 1.6);
@@ -451,8 +441,7 @@ void globe(QPainter& p, const Palette& c, int s)
     p.restore();
 }
 
-void cart(QPainter& p, const Palette& c, int s)
-{
+void cart(QPainter& p, const Palette& c, int s) {
     const double k = s / 32.0;
     auto P = [k](double x, double y) { return QPointF(x * k, y * k); };
     QPainterPath basket;
@@ -482,8 +471,7 @@ void cart(QPainter& p, const Palette& c, int s)
     disc(p, P(25, 27.5), std::max(2.0, 3.0 * k), c.steel, c.ink);
 }
 
-void ledger(QPainter& p, const Palette& c, int s)
-{
+void ledger(QPainter& p, const Palette& c, int s) {
     const bool small = s <= 16;
     const QRectF r = small ? QRectF(1, 0, 11, 15) : grid(3, 1, 24, 29, s);
     box(p, r, c.paper, c.ink, 1);
@@ -494,8 +482,7 @@ void ledger(QPainter& p, const Palette& c, int s)
     }
 }
 
-void infoDisc(QPainter& p, const Palette& c, int s, const QString& glyph)
-{
+void infoDisc(QPainter& p, const Palette& c, int s, const QString& glyph) {
     const QPointF g(s / 2.0, s / 2.0);
     const double r = s / 2.0 - (s >= 24 ? 1 : 0);
     QLinearGradient shade(0, g.y() - r, 0, g.y() + r);
@@ -516,11 +503,11 @@ void infoDisc(QPainter& p, const Palette& c, int s, const QString& glyph)
     p.restore();
 }
 
-void floppy(QPainter& p, const Palette& c, int s)
-{
+void floppy(QPainter& p, const Palette& c, int s) {
     const double k = s / 24.0;
     auto R = [k](double x0, double y0, double x1, double y1) {
-        return QRectF(QPointF(std::round(x0 * k), std::round(y0 * k)), QPointF(std::round(x1 * k), std::round(y1 * k)));
+        return QRectF(QPointF(std::round(x0 * k), std::round(y0 * k)),
+                      QPointF(std::round(x1 * k), std::round(y1 * k)));
     };
     const QRectF body = R(2, 2, 22, 22);
     const double cut = std::round(3 * k);
@@ -541,11 +528,11 @@ void floppy(QPainter& p, const Palette& c, int s)
     fill(p, QRectF(label.left() + 2, label.top() + 5, label.width() - 4, 1), c.steel);
 }
 
-void trashCan(QPainter& p, const Palette& c, int s)
-{
+void trashCan(QPainter& p, const Palette& c, int s) {
     const double k = s / 24.0;
     auto R = [k](double x0, double y0, double x1, double y1) {
-        return QRectF(QPointF(std::round(x0 * k), std::round(y0 * k)), QPointF(std::round(x1 * k), std::round(y1 * k)));
+        return QRectF(QPointF(std::round(x0 * k), std::round(y0 * k)),
+                      QPointF(std::round(x1 * k), std::round(y1 * k)));
     };
     box(p, R(9, 1, 15, 4), c.steel, c.ink, 1);
     QPainterPath body;
@@ -560,8 +547,7 @@ void trashCan(QPainter& p, const Palette& c, int s)
     box(p, R(3, 3, 21, 7), c.steel, c.ink, 1);
 }
 
-void crossBadge(QPainter& p, const Palette& c, QPointF g, double r)
-{
+void crossBadge(QPainter& p, const Palette& c, QPointF g, double r) {
     cutOut(p, circlePath(g, r), 1.0);
     disc(p, g, r, c.red, c.ink);
     const double t = r * 0.42;
@@ -571,13 +557,11 @@ void crossBadge(QPainter& p, const Palette& c, QPointF g, double r)
 
 // Plain grey tiles: they stand in when the icon files are missing and should
 // look like stand-ins.
-void genericTile(QPainter& p, int s)
-{
+void genericTile(QPainter& p, int s) {
     box(p, QRectF(2, 2, s - 4, s - 4), QColor(168, 176, 186), QColor(104, 114, 128), 4);
 }
 
-void fallbackCalculators(QPainter& p, const Palette&, int s)
-{
+void fallbackCalculators(QPainter& p, const Palette&, int s) {
     genericTile(p, s);
     const QColor w(255, 255, 255);
     const double a = 3.5;
@@ -598,8 +582,7 @@ void fallbackCalculators(QPainter& p, const Palette&, int s)
     p.restore();
 }
 
-void fallbackHistory(QPainter& p, const Palette&, int s)
-{
+void fallbackHistory(QPainter& p, const Palette&, int s) {
     genericTile(p, s);
     const QColor w(255, 255, 255);
     const QPointF g(s / 2.0, s / 2.0);
@@ -614,8 +597,7 @@ void fallbackHistory(QPainter& p, const Palette&, int s)
 
 // ---------------------------------------------------------------- composites
 
-Motif withHistory(Motif base)
-{
+Motif withHistory(Motif base) {
     return [base](QPainter& p, const Palette& c, int s) {
         base(p, c, s);
         const double r = s >= 32 ? 7.5 : s >= 24 ? 6.0 : 4.5;
@@ -623,8 +605,7 @@ Motif withHistory(Motif base)
     };
 }
 
-Motif withCross(Motif base)
-{
+Motif withCross(Motif base) {
     return [base](QPainter& p, const Palette& c, int s) {
         base(p, c, s);
         const double r = s >= 24 ? 6.5 : 4.5;
@@ -634,8 +615,7 @@ Motif withCross(Motif base)
 
 // The program icon: a blue tile with a white heart crossed by a pulse trace,
 // above a strip of measuring tape.
-void programIcon(QPainter& p, const Palette& c, int s)
-{
+void programIcon(QPainter& p, const Palette& c, int s) {
     const double k = s / 256.0;
     p.save();
     p.scale(k, k);
@@ -669,7 +649,8 @@ void programIcon(QPainter& p, const Palette& c, int s)
         const double x = 256 * t;
         // Top edge of the tape: a cubic with the control points above.
         const double mt = 1 - t;
-        const double y = mt * mt * mt * 190 + 3 * mt * mt * t * 172 + 3 * mt * t * t * 172 + t * t * t * 190;
+        const double y =
+            mt * mt * mt * 190 + 3 * mt * mt * t * 172 + 3 * mt * t * t * 172 + t * t * t * 190;
         const double len = i % 2 == 0 ? 18 : 10;
         p.drawLine(QPointF(x, y + 2), QPointF(x, y + 2 + len));
     }
@@ -697,20 +678,38 @@ void programIcon(QPainter& p, const Palette& c, int s)
     p.restore();
 }
 
-QImage draw(const Motif& motif, int size, const Palette& c, int supersample = 4)
-{
-    return finished(renderIcon(size, [&](QPainter& p) { motif(p, c, size); }, supersample));
+// The motif laid out for `size` px and drawn at `scale` times that resolution: the @2x image
+// is the 1x drawing on a finer grid, not a new layout, so both look alike on screen.
+QImage draw(const Motif& motif, int size, const Palette& c, int supersample = 4, int scale = 1) {
+    return finished(renderIcon(
+        size * scale,
+        [&](QPainter& p) {
+            p.scale(scale, scale);
+            motif(p, c, size);
+        },
+        supersample));
 }
 
 } // namespace
 
-std::vector<Artwork> iconArtwork()
-{
+QString doubleSizePath(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype at = dot > slash ? dot : path.size();
+    return path.left(at) + QStringLiteral("@2x") + path.mid(at);
+}
+
+std::vector<Artwork> iconArtwork() {
     const Palette normal = normalPalette();
     const Palette hot = hotPalette();
     std::vector<Artwork> out;
     auto add = [&out](const QString& path, const QByteArray& format, const QImage& image) {
-        out.push_back({path, format, image});
+        out.push_back({path, format, image, QImage()});
+    };
+    // An icon shown at `size` logical pixels, with its @2x image.
+    auto addIcon = [&out](const QString& path, const QByteArray& format, const Motif& motif,
+                          int size, const Palette& c) {
+        out.push_back({path, format, draw(motif, size, c), draw(motif, size, c, 4, 2)});
     };
     const QString img = QStringLiteral("src/resources/images/");
 
@@ -727,7 +726,7 @@ std::vector<Artwork> iconArtwork()
         {"history_usr", withHistory(group)},
     };
     for (const auto& [name, motif] : nav)
-        add(QStringLiteral("db/%1.ico").arg(QLatin1String(name)), "ico", draw(motif, 32, normal));
+        addIcon(QStringLiteral("db/%1.ico").arg(QLatin1String(name)), "ico", motif, 32, normal);
 
     // Menu images, 16 x 16.
     const std::pair<const char*, Motif> menu[] = {
@@ -745,44 +744,47 @@ std::vector<Artwork> iconArtwork()
         {"bodyfat", calculator},
         {"bp", bloodPressure},
         {"export", exportDoc},
-        {"about", [](QPainter& p, const Palette& c, int s) { infoDisc(p, c, s, QStringLiteral("i")); }},
+        {"about",
+         [](QPainter& p, const Palette& c, int s) { infoDisc(p, c, s, QStringLiteral("i")); }},
         {"delete_bf", withCross(calculator)},
     };
     for (const auto& [name, motif] : menu)
-        add(img + QStringLiteral("menu_%1.png").arg(QLatin1String(name)), "png", draw(motif, 16, normal));
+        addIcon(img + QStringLiteral("menu_%1.png").arg(QLatin1String(name)), "png", motif, 16,
+                normal);
 
     // Main toolbar, 32 x 32, each with its hover image.
     const std::pair<const char*, Motif> toolbar[] = {
-        {"users", twoPeople},
-        {"bodyfat", calculator},
-        {"history", withHistory(ledger)},
-        {"slideshow", slides},
-        {"graph", lineGraph},
-        {"print", printer},
-        {"export", exportDoc},
-        {"website", globe},
-        {"buy", cart},
+        {"users", twoPeople},  {"bodyfat", calculator}, {"history", withHistory(ledger)},
+        {"slideshow", slides}, {"graph", lineGraph},    {"print", printer},
+        {"export", exportDoc}, {"website", globe},      {"buy", cart},
     };
     for (const auto& [name, motif] : toolbar) {
-        add(img + QStringLiteral("toolbar_%1.png").arg(QLatin1String(name)), "png", draw(motif, 32, normal));
-        add(img + QStringLiteral("toolbar_%1_hot.png").arg(QLatin1String(name)), "png", draw(motif, 32, hot));
+        addIcon(img + QStringLiteral("toolbar_%1.png").arg(QLatin1String(name)), "png", motif, 32,
+                normal);
+        addIcon(img + QStringLiteral("toolbar_%1_hot.png").arg(QLatin1String(name)), "png", motif,
+                32, hot);
     }
 
     // The record screens' action toolbar, 24 x 24.
     const std::pair<const char*, Motif> actions[] = {
         {"save", floppy},
         {"delete", trashCan},
-        {"help", [](QPainter& p, const Palette& c, int s) { infoDisc(p, c, s, QStringLiteral("?")); }},
+        {"help",
+         [](QPainter& p, const Palette& c, int s) { infoDisc(p, c, s, QStringLiteral("?")); }},
         {"calculate", calculator},
     };
     for (const auto& [name, motif] : actions) {
-        add(img + QStringLiteral("action_%1.png").arg(QLatin1String(name)), "png", draw(motif, 24, normal));
-        add(img + QStringLiteral("action_%1_hot.png").arg(QLatin1String(name)), "png", draw(motif, 24, hot));
+        addIcon(img + QStringLiteral("action_%1.png").arg(QLatin1String(name)), "png", motif, 24,
+                normal);
+        addIcon(img + QStringLiteral("action_%1_hot.png").arg(QLatin1String(name)), "png", motif,
+                24, hot);
     }
 
-    add(img + QStringLiteral("fallback_calculators.png"), "png", draw(fallbackCalculators, 32, normal));
-    add(img + QStringLiteral("fallback_history.png"), "png", draw(fallbackHistory, 32, normal));
+    addIcon(img + QStringLiteral("fallback_calculators.png"), "png", fallbackCalculators, 32,
+            normal);
+    addIcon(img + QStringLiteral("fallback_history.png"), "png", fallbackHistory, 32, normal);
 
+    // The program icon comes in the sizes the desktop asks for instead.
     add(img + QStringLiteral("vitalog.png"), "png", draw(programIcon, 256, normal, 2));
     add(img + QStringLiteral("vitalog-48.png"), "png", draw(programIcon, 48, normal));
     return out;

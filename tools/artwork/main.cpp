@@ -8,6 +8,9 @@
 // --sheet PREFIX also writes review sheets (PREFIX-nav.png, -menu, -toolbar,
 // -action, -program, -zoom and -charts) that show each image at 100 % and
 // 200 % on white and on the screens' light blue.
+//
+// Every icon shown on screen also gets "name@2x.ext", the same drawing at twice
+// the resolution, which the program uses at 200 % scaling.
 
 #include "charts.h"
 #include "icons.h"
@@ -28,24 +31,31 @@ namespace {
 
 const QColor kScreenBlue(191, 219, 255);
 
-bool writeImage(const QString& root, const art::Artwork& a)
-{
-    const QString path = QDir(root).filePath(a.path);
+bool writeFile(const QString& root, const QString& relative, const QByteArray& format,
+               const QImage& image) {
+    const QString path = QDir(root).filePath(relative);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         std::fprintf(stderr, "cannot create the folder of %s\n", qPrintable(path));
         return false;
     }
-    QImageWriter writer(path, a.format);
-    if (!writer.write(a.image)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+    QImageWriter writer(path, format);
+    if (!writer.write(image)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path),
+                     qPrintable(writer.errorString()));
         return false;
     }
     return true;
 }
 
+bool writeImage(const QString& root, const art::Artwork& a) {
+    bool ok = writeFile(root, a.path, a.format, a.image);
+    if (!a.image2x.isNull())
+        ok = writeFile(root, art::doubleSizePath(a.path), a.format, a.image2x) && ok;
+    return ok;
+}
+
 // Every PNG in the images folder, under the "/images" prefix by its bare name.
-bool writeQrc(const QString& root)
-{
+bool writeQrc(const QString& root) {
     const QDir images(QDir(root).filePath(QStringLiteral("src/resources/images")));
     const QStringList files = images.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
     QString text;
@@ -64,21 +74,19 @@ bool writeQrc(const QString& root)
     return true;
 }
 
-QImage zoomed(const QImage& image, int factor)
-{
+QImage zoomed(const QImage& image, int factor) {
     return image.scaled(image.size() * factor); // nearest neighbour: shows the real pixels
 }
 
-void label(QPainter& p, int x, int y, const QString& text)
-{
+void label(QPainter& p, int x, int y, const QString& text) {
     p.setPen(QColor(60, 60, 60));
     p.setFont(art::uiFont(11));
     p.drawText(QPointF(x, y + 11), text);
 }
 
-// Tiles of: name, then [1x 2x] on white and [1x 2x] on the screens' blue.
-void iconSheet(const std::vector<const art::Artwork*>& icons, const QString& file)
-{
+// Tiles of: name, then [1x 2x] on white and [1x 2x] on the screens' blue; the 2x is the @2x
+// image where there is one, else the 1x enlarged.
+void iconSheet(const std::vector<const art::Artwork*>& icons, const QString& file) {
     if (icons.empty())
         return;
     int s = 0;
@@ -103,7 +111,8 @@ void iconSheet(const std::vector<const art::Artwork*>& icons, const QString& fil
             p.fillRect(QRect(px, y + 18, panelW, panelH), bgs[b]);
             p.drawImage(QPoint(px + 4, y + 22), a.image);
             if (!big)
-                p.drawImage(QPoint(px + 8 + a.image.width(), y + 22), zoomed(a.image, 2));
+                p.drawImage(QPoint(px + 8 + a.image.width(), y + 22),
+                            a.image2x.isNull() ? zoomed(a.image, 2) : a.image2x);
         }
     }
     p.end();
@@ -111,8 +120,7 @@ void iconSheet(const std::vector<const art::Artwork*>& icons, const QString& fil
 }
 
 // Every small image at 400 % (nearest), for checking the pixels themselves.
-void zoomSheet(const std::vector<art::Artwork>& icons, const QString& file)
-{
+void zoomSheet(const std::vector<art::Artwork>& icons, const QString& file) {
     std::vector<const art::Artwork*> small;
     for (const auto& a : icons)
         if (a.image.width() <= 32)
@@ -125,7 +133,8 @@ void zoomSheet(const std::vector<art::Artwork>& icons, const QString& file)
     for (size_t i = 0; i < small.size(); ++i) {
         const int x = int(i % perRow) * cell, y = int(i / perRow) * cell;
         const QImage z = zoomed(small[i]->image, 4);
-        p.fillRect(QRect(x + 2, y + 2, cell - 4, cell - 4), (i / perRow) % 2 ? Qt::white : kScreenBlue);
+        p.fillRect(QRect(x + 2, y + 2, cell - 4, cell - 4),
+                   (i / perRow) % 2 ? Qt::white : kScreenBlue);
         p.drawImage(QPoint(x + (cell - z.width()) / 2, y + (cell - z.height()) / 2), z);
     }
     p.end();
@@ -133,8 +142,7 @@ void zoomSheet(const std::vector<art::Artwork>& icons, const QString& file)
 }
 
 // Charts at 100 % and at the report's 50 %, on the screens' pale yellow box.
-void chartSheet(const std::vector<art::Artwork>& charts, const QString& file)
-{
+void chartSheet(const std::vector<art::Artwork>& charts, const QString& file) {
     int w = 0, h = 0;
     for (const auto& a : charts) {
         w = std::max(w, a.image.width() + a.image.width() / 2 + 30);
@@ -147,7 +155,8 @@ void chartSheet(const std::vector<art::Artwork>& charts, const QString& file)
     int y = 10;
     for (const auto& a : charts) {
         p.drawImage(QPoint(10, y), a.image);
-        p.drawImage(QRectF(20 + a.image.width(), y, a.image.width() / 2.0, a.image.height() / 2.0), a.image);
+        p.drawImage(QRectF(20 + a.image.width(), y, a.image.width() / 2.0, a.image.height() / 2.0),
+                    a.image);
         y += a.image.height() + 20;
     }
     p.end();
@@ -156,8 +165,7 @@ void chartSheet(const std::vector<art::Artwork>& charts, const QString& file)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Drawing needs fonts but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -191,11 +199,18 @@ int main(int argc, char** argv)
     if (!sheet.isEmpty()) {
         // One sheet per kind, each small enough to view whole.
         const std::pair<const char*, std::function<bool(const art::Artwork&)>> kinds[] = {
-            {"nav", [](const art::Artwork& a) { return a.format == "ico" || a.path.contains(QLatin1String("fallback")); }},
-            {"menu", [](const art::Artwork& a) { return a.path.contains(QLatin1String("/menu_")); }},
-            {"toolbar", [](const art::Artwork& a) { return a.path.contains(QLatin1String("/toolbar_")); }},
-            {"action", [](const art::Artwork& a) { return a.path.contains(QLatin1String("/action_")); }},
-            {"program", [](const art::Artwork& a) { return a.path.contains(QLatin1String("vitalog")); }},
+            {"nav",
+             [](const art::Artwork& a) {
+                 return a.format == "ico" || a.path.contains(QLatin1String("fallback"));
+             }},
+            {"menu",
+             [](const art::Artwork& a) { return a.path.contains(QLatin1String("/menu_")); }},
+            {"toolbar",
+             [](const art::Artwork& a) { return a.path.contains(QLatin1String("/toolbar_")); }},
+            {"action",
+             [](const art::Artwork& a) { return a.path.contains(QLatin1String("/action_")); }},
+            {"program",
+             [](const art::Artwork& a) { return a.path.contains(QLatin1String("vitalog")); }},
         };
         for (const auto& [kind, wanted] : kinds) {
             std::vector<const art::Artwork*> picked;
@@ -207,6 +222,9 @@ int main(int argc, char** argv)
         zoomSheet(icons, sheet + QStringLiteral("-zoom.png"));
         chartSheet(charts, sheet + QStringLiteral("-charts.png"));
     }
-    std::printf("%zu images written under %s\n", icons.size() + charts.size(), qPrintable(root));
+    std::size_t written = charts.size();
+    for (const auto& a : icons)
+        written += a.image2x.isNull() ? 1 : 2;
+    std::printf("%zu images written under %s\n", written, qPrintable(root));
     return ok ? 0 : 1;
 }

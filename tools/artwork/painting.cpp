@@ -8,8 +8,7 @@
 
 namespace art {
 
-Palette normalPalette()
-{
+Palette normalPalette() {
     Palette c;
     c.ink = QColor(35, 52, 82);
     c.paper = QColor(255, 255, 255);
@@ -33,8 +32,7 @@ Palette normalPalette()
 
 namespace {
 
-QColor livelier(const QColor& c)
-{
+QColor livelier(const QColor& c) {
     float h = 0, s = 0, v = 0, a = 0;
     c.getHsvF(&h, &s, &v, &a);
     s = std::min(1.0f, s * 1.15f);
@@ -44,8 +42,7 @@ QColor livelier(const QColor& c)
 
 } // namespace
 
-Palette hotPalette()
-{
+Palette hotPalette() {
     Palette c = normalPalette();
     for (QColor* fill : {&c.paper, &c.mist, &c.steel, &c.slate, &c.blue, &c.blueLight, &c.blueDark,
                          &c.red, &c.redLight, &c.orange, &c.yellow, &c.yellowLight, &c.green,
@@ -56,8 +53,7 @@ Palette hotPalette()
     return c;
 }
 
-QImage renderIcon(int size, const DrawFn& draw, int supersample)
-{
+QImage renderIcon(int size, const DrawFn& draw, int supersample) {
     const int big = size * supersample;
     QImage hi(big, big, QImage::Format_ARGB32_Premultiplied);
     hi.fill(Qt::transparent);
@@ -76,7 +72,8 @@ QImage renderIcon(int size, const DrawFn& draw, int supersample)
         for (int x = 0; x < size; ++x) {
             int sa = 0, sr = 0, sg = 0, sb = 0;
             for (int j = 0; j < supersample; ++j) {
-                const auto* src = reinterpret_cast<const QRgb*>(hi.constScanLine(y * supersample + j));
+                const auto* src =
+                    reinterpret_cast<const QRgb*>(hi.constScanLine(y * supersample + j));
                 for (int i = 0; i < supersample; ++i) {
                     const QRgb px = src[x * supersample + i];
                     sa += qAlpha(px);
@@ -91,8 +88,7 @@ QImage renderIcon(int size, const DrawFn& draw, int supersample)
     return out;
 }
 
-QImage finished(const QImage& image)
-{
+QImage finished(const QImage& image) {
     QImage out = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
                                          : image.convertToFormat(QImage::Format_RGB32);
     out.setDotsPerMeterX(3780);
@@ -100,8 +96,7 @@ QImage finished(const QImage& image)
     return out;
 }
 
-void box(QPainter& p, const QRectF& r, const QColor& fillColor, const QColor& ink, qreal radius)
-{
+void box(QPainter& p, const QRectF& r, const QColor& fillColor, const QColor& ink, qreal radius) {
     p.save();
     p.setPen(QPen(ink, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(fillColor);
@@ -113,8 +108,7 @@ void box(QPainter& p, const QRectF& r, const QColor& fillColor, const QColor& in
     p.restore();
 }
 
-void disc(QPainter& p, QPointF c, qreal r, const QColor& fillColor, const QColor& ink)
-{
+void disc(QPainter& p, QPointF c, qreal r, const QColor& fillColor, const QColor& ink) {
     p.save();
     p.setPen(QPen(ink, 1.0));
     p.setBrush(fillColor);
@@ -122,8 +116,8 @@ void disc(QPainter& p, QPointF c, qreal r, const QColor& fillColor, const QColor
     p.restore();
 }
 
-void shape(QPainter& p, const QPainterPath& path, const QColor& fillColor, const QColor& ink, qreal width)
-{
+void shape(QPainter& p, const QPainterPath& path, const QColor& fillColor, const QColor& ink,
+           qreal width) {
     p.save();
     if (width > 0)
         p.setPen(QPen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -134,21 +128,19 @@ void shape(QPainter& p, const QPainterPath& path, const QColor& fillColor, const
     p.restore();
 }
 
-void line(QPainter& p, QPointF a, QPointF b, const QColor& color, qreal width, Qt::PenCapStyle cap)
-{
+void line(QPainter& p, QPointF a, QPointF b, const QColor& color, qreal width,
+          Qt::PenCapStyle cap) {
     p.save();
     p.setPen(QPen(color, width, Qt::SolidLine, cap, Qt::RoundJoin));
     p.drawLine(a, b);
     p.restore();
 }
 
-void fill(QPainter& p, const QRectF& r, const QColor& color)
-{
+void fill(QPainter& p, const QRectF& r, const QColor& color) {
     p.fillRect(r, color);
 }
 
-void cutOut(QPainter& p, const QPainterPath& path, qreal gap)
-{
+void cutOut(QPainter& p, const QPainterPath& path, qreal gap) {
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Clear);
     p.setPen(QPen(Qt::black, 2 * gap, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -157,8 +149,7 @@ void cutOut(QPainter& p, const QPainterPath& path, qreal gap)
     p.restore();
 }
 
-QFont uiFont(int pixelSize, bool bold, bool italic)
-{
+QFont uiFont(int pixelSize, bool bold, bool italic) {
     // Liberation Sans has Arial's metrics; DejaVu Sans is the fallback.
     static const QString family = [] {
         const QStringList families = QFontDatabase::families();

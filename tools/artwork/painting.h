@@ -15,11 +15,11 @@
 namespace art {
 
 struct Palette {
-    QColor ink;          // outlines and hands
-    QColor paper;        // white surfaces
-    QColor mist;         // light grey surfaces
-    QColor steel;        // mid grey parts
-    QColor slate;        // dark blue-grey bodies
+    QColor ink;   // outlines and hands
+    QColor paper; // white surfaces
+    QColor mist;  // light grey surfaces
+    QColor steel; // mid grey parts
+    QColor slate; // dark blue-grey bodies
     QColor blue;
     QColor blueLight;
     QColor blueDark;
@@ -53,7 +53,8 @@ void box(QPainter& p, const QRectF& r, const QColor& fill, const QColor& ink, qr
 // A filled disc whose 1 px outline lies inside radius `r`.
 void disc(QPainter& p, QPointF c, qreal r, const QColor& fill, const QColor& ink);
 // A filled path with a 1 px outline centred on its edge.
-void shape(QPainter& p, const QPainterPath& path, const QColor& fill, const QColor& ink, qreal width = 1.0);
+void shape(QPainter& p, const QPainterPath& path, const QColor& fill, const QColor& ink,
+           qreal width = 1.0);
 void line(QPainter& p, QPointF a, QPointF b, const QColor& color, qreal width = 1.0,
           Qt::PenCapStyle cap = Qt::FlatCap);
 void fill(QPainter& p, const QRectF& r, const QColor& color);
