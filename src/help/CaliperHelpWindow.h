@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawnPicture.h"
 #include "controls/ScrollingDialog.h"
 
 #include <QPixmap>
@@ -37,11 +38,15 @@ public:
     QLabel* PictureFrame() const { return m_pictureFrame; }
     HoverButton* PrintButton() const { return m_printButton; }
     HoverButton* HelpButton() const { return m_helpButton; }
-    // The picture held for the chosen site; null for a heading.
+    // The picture shown for the chosen site, rendered at the frame's device pixel ratio; null
+    // for a heading.
     const QPixmap& Picture() const { return m_picture; }
 
     // Prints the shown picture on one page.
     void Print();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -55,6 +60,7 @@ private:
     QLabel* m_pictureFrame = nullptr;
     HoverButton* m_printButton = nullptr;
     HoverButton* m_helpButton = nullptr;
+    DrawnPicture m_drawing;
     QPixmap m_picture;
 };
 

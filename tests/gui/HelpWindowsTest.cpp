@@ -410,6 +410,8 @@ void HelpWindowsTest::printWritesPageAfterOfferingPageRange() {
     const QByteArray bytes = pdf.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QVERIFY(bytes.size() > 20000); // the picture went onto the page
+    // ... drawn at the printer's resolution, not pasted as a screen bitmap.
+    QVERIFY(!bytes.contains("/Subtype /Image"));
 }
 
 void HelpWindowsTest::printCancelledWritesNothing() {
