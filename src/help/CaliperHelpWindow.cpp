@@ -81,6 +81,7 @@ CaliperHelpWindow::CaliperHelpWindow(QWidget* parent, AppServices& services, int
         HelpWindowRegistry::Close(HelpWindowRegistry::Kind::HelpPage, HelpCalculateBodyFatTopic);
     });
 
+    SetContentCentred(true);
     InitScrolling();
 }
 

@@ -17,8 +17,9 @@ class HoverButton;
 class MarkedComboBox;
 
 // How to take each body-fat measurement: a site list and one picture per site, for men or for
-// women, which can be printed. Resizable and scrolling; modeless; deletes itself when closed,
-// and closes the calculating-body-fat help page with it.
+// women, which can be printed. Resizable: scrolling when smaller than designed, centred when
+// larger. Modeless; deletes itself when closed, and closes the calculating-body-fat help page
+// with it.
 class CaliperHelpWindow : public ScrollingDialog {
     Q_OBJECT
 
