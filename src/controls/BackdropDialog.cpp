@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vitalog {
 
 BackdropDialog::BackdropDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
@@ -16,8 +18,22 @@ void BackdropDialog::SetBackdropMode(int mode) {
 }
 
 void BackdropDialog::SetBackdrop(const QPixmap& backdrop) {
+    m_render = nullptr;
     m_backdrop = backdrop;
     update();
+}
+
+void BackdropDialog::SetDrawnBackdrop(BackdropRenderer render) {
+    m_render = std::move(render);
+    m_backdrop = QPixmap();
+    RenderBackdrop();
+    update();
+}
+
+void BackdropDialog::RenderBackdrop() {
+    m_renderedRatio = devicePixelRatioF();
+    if (m_render)
+        m_backdrop = m_render(m_renderedRatio);
 }
 
 bool BackdropDialog::SetBackdrop(const QString& path) {
@@ -30,14 +46,18 @@ bool BackdropDialog::SetBackdrop(const QString& path) {
 void BackdropDialog::paintEvent(QPaintEvent* event) {
     // The window's own background has already been filled by now.
     QDialog::paintEvent(event);
+    // A change of screen or scale repaints the whole window: the drawing follows it here.
+    if (m_render && m_renderedRatio != devicePixelRatioF())
+        RenderBackdrop();
     if (m_backdrop.isNull())
         return;
 
     QPainter painter(this);
     const int clientWidth = width();
     const int clientHeight = height();
-    const int w = m_backdrop.width();
-    const int h = m_backdrop.height();
+    const QSize logical = m_backdrop.deviceIndependentSize().toSize();
+    const int w = std::max(logical.width(), 1);
+    const int h = std::max(logical.height(), 1);
     switch (m_mode) {
     case Tile:
         for (int y = 0; y < clientHeight; y += h)

@@ -108,9 +108,15 @@ void ScrollingDialog::Scroll(Qt::Orientation orientation, ScrollRequest request,
         return;
 
     position += change;
-    m_content->move(-m_horizontalPosition * HorizontalUnit, -m_verticalPosition * VerticalUnit);
+    m_content->move(ContentOrigin());
     QScrollBar* bar = horizontal ? m_horizontalBar : m_verticalBar;
     bar->setValue(position);
+}
+
+void ScrollingDialog::SetContentCentred(bool centred) {
+    m_centred = centred;
+    if (m_initialised)
+        PlaceChildren();
 }
 
 bool ScrollingDialog::IsGripVisible() const {
@@ -207,10 +213,8 @@ void ScrollingDialog::PlaceChildren() {
 
     QSize contentSize = size();
     if (m_initialised)
-        contentSize = contentSize.expandedTo(m_designedSize);
-    m_content->setGeometry(-m_horizontalPosition * HorizontalUnit,
-                           -m_verticalPosition * VerticalUnit, contentSize.width(),
-                           contentSize.height());
+        contentSize = m_centred ? m_designedSize : contentSize.expandedTo(m_designedSize);
+    m_content->setGeometry(QRect(ContentOrigin(), contentSize));
 
     m_horizontalBar->setGeometry(0, height() - extent, width() - (verticalShown ? extent : 0),
                                  extent);
@@ -222,6 +226,21 @@ void ScrollingDialog::PlaceChildren() {
     m_horizontalBar->raise();
     m_verticalBar->raise();
     m_grip->raise();
+}
+
+QPoint ScrollingDialog::ContentOrigin() const {
+    QPoint origin(-m_horizontalPosition * HorizontalUnit, -m_verticalPosition * VerticalUnit);
+    if (m_centred && m_initialised) {
+        // In the middle of what the scroll bars leave free.
+        const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const int viewWidth = width() - (m_verticalMaximum > 0 ? extent : 0);
+        const int viewHeight = height() - (m_horizontalMaximum > 0 ? extent : 0);
+        if (m_horizontalMaximum == 0)
+            origin.setX(std::max((viewWidth - m_designedSize.width()) / 2, 0));
+        if (m_verticalMaximum == 0)
+            origin.setY(std::max((viewHeight - m_designedSize.height()) / 2, 0));
+    }
+    return origin;
 }
 
 void ScrollingDialog::OnScrollAction(Qt::Orientation orientation, int action) {

@@ -10,8 +10,10 @@ namespace vitalog {
 
 // A dialog with a fixed designed layout that the user may resize: made smaller than designed
 // it scrolls its content, in units of 8 pixels across and 4 pixels down; otherwise a size grip
-// sits in the bottom-right corner. Derived dialogs build their widgets in Content() and call
-// InitScrolling() when they are done (or leave it to the first show).
+// sits in the bottom-right corner. Made larger, the content grows with it from the top-left
+// corner, or stays at its designed size in the middle when it is centred. Derived dialogs build
+// their widgets in Content() and call InitScrolling() when they are done (or leave it to the
+// first show).
 class ScrollingDialog : public QDialog {
     Q_OBJECT
 
@@ -26,6 +28,11 @@ public:
 
     // The widget that holds the dialog's controls and scrolls.
     QWidget* Content() const { return m_content; }
+
+    // Centres the content in each direction in which the dialog is larger than designed; in a
+    // direction in which it is smaller the content still scrolls.
+    void SetContentCentred(bool centred);
+    bool IsContentCentred() const { return m_centred; }
 
     // Handles one scroll bar request; trackPosition is used by Track only.
     void Scroll(Qt::Orientation orientation, ScrollRequest request, int trackPosition = 0);
@@ -57,6 +64,8 @@ protected:
 private:
     void SizeChanged();
     void PlaceChildren();
+    // Where the content's top-left corner goes for the present size and scroll positions.
+    QPoint ContentOrigin() const;
     void OnScrollAction(Qt::Orientation orientation, int action);
     void OnFocusChanged(QWidget* now);
 
@@ -66,6 +75,7 @@ private:
     QSizeGrip* m_grip;
     QSize m_designedSize;
     bool m_initialised = false;
+    bool m_centred = false;
     int m_horizontalPosition = 0;
     int m_horizontalMaximum = 0;
     int m_verticalPosition = 0;

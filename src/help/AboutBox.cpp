@@ -19,7 +19,8 @@ AboutBox::AboutBox(AppServices& services, QWidget* parent)
     setFixedSize(client);
 
     SetBackdropMode(Centre);
-    SetBackdrop(QPixmap::fromImage(LogoPicture()));
+    SetDrawnBackdrop(
+        [](qreal devicePixelRatio) { return QPixmap::fromImage(LogoPicture(devicePixelRatio)); });
     // The texts sit over the places the logo leaves free for them.
     const QPoint logo((client.width() - LogoSize.width()) / 2,
                       (client.height() - LogoSize.height()) / 2);

@@ -1,5 +1,7 @@
 #include "BodyFigure.h"
 
+#include "DrawnPicture.h"
+
 #include <QList>
 #include <QPainter>
 
@@ -154,8 +156,7 @@ void BodyFigure::Draw(QPainter& painter) const {
     painter.drawPath(m_silhouette);
     DrawDetails(painter);
     DrawHair(painter);
-    QPen outline(OutlineColor, 2);
-    outline.setCosmetic(true);
+    QPen outline = PicturePen(painter, OutlineColor, 2);
     outline.setJoinStyle(Qt::RoundJoin);
     painter.setPen(outline);
     painter.setBrush(Qt::NoBrush);
@@ -164,8 +165,7 @@ void BodyFigure::Draw(QPainter& painter) const {
 }
 
 void BodyFigure::DrawDetails(QPainter& painter) const {
-    QPen pen(DetailColor, 1.3);
-    pen.setCosmetic(true);
+    QPen pen = PicturePen(painter, DetailColor, 1.3);
     pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

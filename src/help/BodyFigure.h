@@ -33,7 +33,8 @@ public:
     // Maps figure coordinates into target, keeping the proportions, centred.
     static QTransform Mapping(const QRectF& target);
 
-    // Draws the figure in figure coordinates; the caller sets the painter's transform.
+    // Draws the figure in figure coordinates; the caller sets the painter's transform. Its lines
+    // keep their width in pixels of the picture whatever the transform's scale (PicturePen).
     void Draw(QPainter& painter) const;
     void Draw(QPainter& painter, const QRectF& target) const;
 

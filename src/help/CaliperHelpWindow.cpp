@@ -10,6 +10,7 @@
 #include "platform/DialogUnits.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -80,6 +81,7 @@ CaliperHelpWindow::CaliperHelpWindow(QWidget* parent, AppServices& services, int
         HelpWindowRegistry::Close(HelpWindowRegistry::Kind::HelpPage, HelpCalculateBodyFatTopic);
     });
 
+    SetContentCentred(true);
     InitScrolling();
 }
 
@@ -136,6 +138,7 @@ void CaliperHelpWindow::BuildControls() {
     m_pictureFrame->setAutoFillBackground(true);
     m_pictureFrame->setAccessibleName(QStringLiteral("Measurement site picture"));
     m_pictureFrame->setGeometry(DialogUnitsRect(7, 27, 498, 301));
+    m_pictureFrame->installEventFilter(this);
 }
 
 void CaliperHelpWindow::OnSiteChosen() {
@@ -145,7 +148,7 @@ void CaliperHelpWindow::OnSiteChosen() {
         return;
     }
     // Headings have no picture: the frame is emptied.
-    m_picture = QPixmap::fromImage(SitePicture(CaliperSex, text));
+    m_drawing = SiteDrawing(CaliperSex, text);
     ShowPicture();
 }
 
@@ -171,13 +174,14 @@ void CaliperHelpWindow::OnSexChosen() {
             if (m_siteList->findText(Hip) < 0)
                 m_siteList->insertItem(HipIndex, Hip);
         }
-        m_picture = QPixmap::fromImage(SitePicture(CaliperSex, EntireBody));
+        m_drawing = SiteDrawing(CaliperSex, EntireBody);
         ShowPicture();
     }
     m_siteList->setCurrentIndex(1);
 }
 
 void CaliperHelpWindow::ShowPicture() {
+    m_picture = QPixmap::fromImage(m_drawing.Render(m_pictureFrame->devicePixelRatioF()));
     if (m_picture.isNull())
         m_pictureFrame->clear();
     else
@@ -186,9 +190,18 @@ void CaliperHelpWindow::ShowPicture() {
                                                                 : m_siteList->currentText());
 }
 
+bool CaliperHelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A change of screen or scale repaints the whole window: the picture is drawn again for
+    // the new ratio before the frame shows it.
+    if (watched == m_pictureFrame && event->type() == QEvent::Paint && !m_drawing.IsNull() &&
+        m_picture.devicePixelRatio() != m_pictureFrame->devicePixelRatioF())
+        ShowPicture();
+    return ScrollingDialog::eventFilter(watched, event);
+}
+
 void CaliperHelpWindow::Print() {
     PicturePagePrinter(m_services, this)
-        .Print(QStringLiteral("Body Composition How To"), m_picture);
+        .Print(QStringLiteral("Body Composition How To"), m_drawing);
 }
 
 } // namespace vitalog

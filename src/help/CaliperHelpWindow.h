@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawnPicture.h"
 #include "controls/ScrollingDialog.h"
 
 #include <QPixmap>
@@ -16,8 +17,9 @@ class HoverButton;
 class MarkedComboBox;
 
 // How to take each body-fat measurement: a site list and one picture per site, for men or for
-// women, which can be printed. Resizable and scrolling; modeless; deletes itself when closed,
-// and closes the calculating-body-fat help page with it.
+// women, which can be printed. Resizable: scrolling when smaller than designed, centred when
+// larger. Modeless; deletes itself when closed, and closes the calculating-body-fat help page
+// with it.
 class CaliperHelpWindow : public ScrollingDialog {
     Q_OBJECT
 
@@ -37,11 +39,15 @@ public:
     QLabel* PictureFrame() const { return m_pictureFrame; }
     HoverButton* PrintButton() const { return m_printButton; }
     HoverButton* HelpButton() const { return m_helpButton; }
-    // The picture held for the chosen site; null for a heading.
+    // The picture shown for the chosen site, rendered at the frame's device pixel ratio; null
+    // for a heading.
     const QPixmap& Picture() const { return m_picture; }
 
     // Prints the shown picture on one page.
     void Print();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -55,6 +61,7 @@ private:
     QLabel* m_pictureFrame = nullptr;
     HoverButton* m_printButton = nullptr;
     HoverButton* m_helpButton = nullptr;
+    DrawnPicture m_drawing;
     QPixmap m_picture;
 };
 

@@ -18,7 +18,9 @@ HelpPageWindow::HelpPageWindow(int topic, QWidget* parent)
     SetBackdropMode(Centre);
     const HelpPageText page = LoadHelpPage(topic);
     if (!page.IsEmpty()) {
-        SetBackdrop(QPixmap::fromImage(RenderHelpPage(page)));
+        SetDrawnBackdrop([picture = HelpPageDrawing(page)](qreal devicePixelRatio) {
+            return QPixmap::fromImage(picture.Render(devicePixelRatio));
+        });
         // The page is a picture: screen readers get its text from here.
         setAccessibleName(page.heading);
         setAccessibleDescription(page.PlainText());

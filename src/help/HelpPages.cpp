@@ -35,7 +35,6 @@ constexpr int LargestBodySize = 12;
 void DrawFrame(PictureCanvas& canvas, const QString& heading) {
     QPainter& painter = canvas.Painter();
     const QRect page(QPoint(0, 0), HelpPageSize);
-    painter.fillRect(page, PaperColor);
 
     QLinearGradient band(0, 0, page.width(), 0);
     band.setColorAt(0, BandDark);
@@ -147,22 +146,24 @@ TextBlocksFit FitHelpPage(const HelpPageText& page) {
     return FitTextBlocks(page.blocks, HelpPageBodyArea(), LargestBodySize);
 }
 
-QImage RenderHelpPage(int topic) {
+DrawnPicture HelpPageDrawing(const HelpPageText& page) {
+    return DrawnPicture(HelpPageSize, PaperColor, [page](QPainter& painter) {
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        PictureCanvas canvas(painter);
+        DrawFrame(canvas, page.heading);
+        DrawTextBlocks(canvas, page.blocks, HelpPageBodyArea(), LargestBodySize);
+    });
+}
+
+QImage RenderHelpPage(int topic, qreal devicePixelRatio) {
     const HelpPageText page = LoadHelpPage(topic);
     if (page.IsEmpty())
         return {};
-    return RenderHelpPage(page);
+    return RenderHelpPage(page, devicePixelRatio);
 }
 
-QImage RenderHelpPage(const HelpPageText& page) {
-    QImage image(HelpPageSize, QImage::Format_RGB32);
-    image.fill(PaperColor);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    PictureCanvas canvas(painter);
-    DrawFrame(canvas, page.heading);
-    DrawTextBlocks(canvas, page.blocks, HelpPageBodyArea(), LargestBodySize);
-    return image;
+QImage RenderHelpPage(const HelpPageText& page, qreal devicePixelRatio) {
+    return HelpPageDrawing(page).Render(devicePixelRatio);
 }
 
 } // namespace vitalog

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawnPicture.h"
 #include "PictureText.h"
 
 #include <QImage>
@@ -34,8 +35,10 @@ HelpPageText LoadHelpPage(int topic);
 QRectF HelpPageBodyArea();
 // The largest body size (12 px down to the smallest readable one) at which the text fits.
 TextBlocksFit FitHelpPage(const HelpPageText& page);
-// The page as a picture of HelpPageSize; a null image for a topic without a page.
-QImage RenderHelpPage(int topic);
-QImage RenderHelpPage(const HelpPageText& page);
+// The page as a drawing of HelpPageSize.
+DrawnPicture HelpPageDrawing(const HelpPageText& page);
+// The page rendered at the device pixel ratio; a null image for a topic without a page.
+QImage RenderHelpPage(int topic, qreal devicePixelRatio = 1);
+QImage RenderHelpPage(const HelpPageText& page, qreal devicePixelRatio = 1);
 
 } // namespace vitalog

@@ -7,7 +7,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPixmap>
 #include <QPrinter>
 #include <QWidget>
 
@@ -27,7 +26,7 @@ int PicturePagePrinter::PageCount(int printerDpiX, double printableWidthMm, int 
     return (printable + printed - 1) / printable;
 }
 
-void PicturePagePrinter::Print(const QString& title, const QPixmap& picture) {
+void PicturePagePrinter::Print(const QString& title, const DrawnPicture& picture) {
     Prompter& prompter = *m_services.prompter;
     std::unique_ptr<QPrinter> printer = m_services.printService->DefaultPrinter();
     if (!printer) {
@@ -42,11 +41,12 @@ void PicturePagePrinter::Print(const QString& title, const QPixmap& picture) {
     const int printerDpiY = printer->logicalDpiY();
     const int screenDpiX = m_parent ? m_parent->logicalDpiX() : 96;
     const int screenDpiY = m_parent ? m_parent->logicalDpiY() : 96;
-    const QSize printedSize(picture.width() * printerDpiX / screenDpiX,
-                            picture.height() * printerDpiY / screenDpiY);
+    const QSize pictureSize = picture.Size();
+    const QSize printedSize(pictureSize.width() * printerDpiX / screenDpiX,
+                            pictureSize.height() * printerDpiY / screenDpiY);
     // A missing picture still prints its title page; the dialog then offers that one page.
     const int pages =
-        std::max(PageCount(printerDpiX, printer->widthMM(), picture.width(), screenDpiX), 1);
+        std::max(PageCount(printerDpiX, printer->widthMM(), pictureSize.width(), screenDpiX), 1);
     if (!m_services.printService->ShowPrintDialog(*printer, m_parent, 1, pages))
         return;
 
@@ -76,12 +76,12 @@ void PicturePagePrinter::Print(const QString& title, const QPixmap& picture) {
     const int ruleY = margin + lineHeight + lineHeight / 4;
     painter.drawLine(SideMargin, ruleY, pageWidth - SideMargin, ruleY);
 
-    if (picture.isNull()) {
+    if (picture.IsNull()) {
         prompter.Error(m_parent, QStringLiteral("Printing Error"));
         painter.end();
         return;
     }
-    painter.drawPixmap(QRect(QPoint(SideMargin, ruleY + lineHeight / 4), printedSize), picture);
+    picture.Paint(painter, QRect(QPoint(SideMargin, ruleY + lineHeight / 4), printedSize));
     painter.drawText(QRect(0, pageHeight - margin, pageWidth, lineHeight),
                      Qt::AlignHCenter | Qt::AlignTop,
                      QStringLiteral("Vitalog - ") + QLatin1String(VendorWebAddress));

@@ -1,6 +1,7 @@
 #include "ProductArtwork.h"
 
 #include "BodyFigure.h"
+#include "DrawnPicture.h"
 #include "PictureText.h"
 #include "VendorConfig.h"
 
@@ -168,16 +169,12 @@ const std::array<std::function<void(QPainter&, const QRectF&)>, 7> ProductDrawin
     DrawHeartRateMonitor, DrawAnalyzer, DrawGuide,
 };
 
-} // namespace
-
-QImage LogoPicture() {
-    QImage image(LogoSize, QImage::Format_RGB32);
-    QPainter painter(&image);
+void DrawLogo(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, LogoSize.height());
     sky.setColorAt(0, Qt::white);
     sky.setColorAt(1, Theme);
-    painter.fillRect(image.rect(), sky);
+    painter.fillRect(QRect(QPoint(0, 0), LogoSize), sky);
 
     // Emblem: a figure with a tape round its waist in a blue disc.
     const QPointF centre(64, 62);
@@ -227,13 +224,9 @@ QImage LogoPicture() {
                 PictureFont(11), Qt::AlignLeft | Qt::AlignVCenter);
     painter.setPen(QPen(Theme.darker(115), 1));
     painter.drawLine(QPointF(14, 122.5), QPointF(LogoSize.width() - 14, 122.5));
-    return image;
 }
 
-QImage AccessoriesPicture(QStringList* overflow) {
-    QImage image(AccessoriesSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
+void DrawAccessories(QPainter& painter, QStringList* overflow) {
     painter.setRenderHint(QPainter::Antialiasing);
     PictureCanvas canvas(painter, overflow);
 
@@ -262,7 +255,17 @@ QImage AccessoriesPicture(QStringList* overflow) {
                     QString::fromLatin1(AccessoryLinks[std::size_t(i)].tooltip), PictureFont(12),
                     Qt::AlignLeft | Qt::AlignVCenter);
     }
-    return image;
+}
+
+} // namespace
+
+QImage LogoPicture(qreal devicePixelRatio) {
+    return DrawnPicture(LogoSize, Qt::white, DrawLogo).Render(devicePixelRatio);
+}
+
+QImage AccessoriesPicture(QStringList* overflow, qreal devicePixelRatio) {
+    const auto draw = [overflow](QPainter& painter) { DrawAccessories(painter, overflow); };
+    return DrawnPicture(AccessoriesSize, Qt::white, draw).Render(devicePixelRatio);
 }
 
 QPoint LogoTextPlace() {
@@ -279,13 +282,15 @@ QPoint AccessoryLinkPlace(int index) {
 namespace {
 
 QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    painter.end();
-    return QIcon(pixmap);
+    const DrawnPicture picture(QSize(24, 24), Qt::transparent, [&draw](QPainter& painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+    });
+    // The icon picks the pixmap for the screen's ratio, scaling the larger one down in between.
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0})
+        icon.addPixmap(QPixmap::fromImage(picture.Render(ratio)));
+    return icon;
 }
 
 } // namespace

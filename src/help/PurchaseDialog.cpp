@@ -19,7 +19,9 @@ PurchaseDialog::PurchaseDialog(AppServices& services, QWidget* parent)
     setFixedSize(client);
 
     SetBackdropMode(Centre);
-    SetBackdrop(QPixmap::fromImage(AccessoriesPicture()));
+    SetDrawnBackdrop([](qreal devicePixelRatio) {
+        return QPixmap::fromImage(AccessoriesPicture(nullptr, devicePixelRatio));
+    });
     const QPoint picture((client.width() - AccessoriesSize.width()) / 2,
                          (client.height() - AccessoriesSize.height()) / 2);
 

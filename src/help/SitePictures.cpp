@@ -306,12 +306,6 @@ void DrawBand(PictureCanvas& canvas, const QString& title, const QString& subtit
                 Qt::AlignRight | Qt::AlignVCenter, 11);
 }
 
-QImage NewPicture() {
-    QImage image(SitePictureSize, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
-
 // A tape line across the trunk at height y, in figure coordinates.
 void DrawTapeLine(QPainter& painter, const BodyFigure& figure, qreal y) {
     painter.save();
@@ -325,8 +319,7 @@ void DrawTapeLine(QPainter& painter, const BodyFigure& figure, qreal y) {
     for (qreal x = 1; x < tape.right(); x += 2)
         painter.drawLine(QPointF(x, tape.top()),
                          QPointF(x, tape.top() + (int(x) % 10 == 1 ? 3 : 1.6)));
-    QPen edge(TapeEdge, 1.2);
-    edge.setCosmetic(true);
+    const QPen edge = PicturePen(painter, TapeEdge, 1.2);
     painter.setPen(edge);
     painter.drawLine(tape.topLeft(), tape.topRight());
     painter.drawLine(tape.bottomLeft(), tape.bottomRight());
@@ -336,14 +329,12 @@ void DrawTapeLine(QPainter& painter, const BodyFigure& figure, qreal y) {
 // A red ring round a caliper site with a stroke along the fold, in figure coordinates.
 void DrawSiteMarker(QPainter& painter, QPointF anchor, std::optional<Fold> fold) {
     painter.save();
-    QPen ring(MarkerColor, 2.6);
-    ring.setCosmetic(true);
+    const QPen ring = PicturePen(painter, MarkerColor, 2.6);
     painter.setPen(ring);
     painter.setBrush(QColor(255, 255, 255, 110));
     painter.drawEllipse(anchor, 8, 8);
     if (fold) {
-        QPen stroke(MarkerColor.darker(130), 2.6);
-        stroke.setCosmetic(true);
+        QPen stroke = PicturePen(painter, MarkerColor.darker(130), 2.6);
         stroke.setCapStyle(Qt::RoundCap);
         painter.setPen(stroke);
         painter.translate(anchor);
@@ -355,8 +346,7 @@ void DrawSiteMarker(QPainter& painter, QPointF anchor, std::optional<Fold> fold)
 
 // The pinched fold with the fingers and the caliper jaws, the fold running along x.
 void DrawFoldSketch(QPainter& painter) {
-    QPen outline(QColor(112, 86, 72), 1.6);
-    outline.setCosmetic(true);
+    const QPen outline = PicturePen(painter, QColor(112, 86, 72), 1.6);
 
     // Thumb and forefinger on either side of the fold.
     painter.setPen(outline);
@@ -370,14 +360,12 @@ void DrawFoldSketch(QPainter& painter) {
     shade.setColorAt(1, SkinShade);
     painter.setBrush(shade);
     painter.drawEllipse(QRectF(-44, -12, 88, 24));
-    QPen crest(QColor(255, 246, 238), 2);
-    crest.setCosmetic(true);
+    const QPen crest = PicturePen(painter, QColor(255, 246, 238), 2);
     painter.setPen(crest);
     painter.drawLine(QPointF(-34, 0), QPointF(34, 0));
 
     // Caliper: two jaws meeting the fold from both sides, joined by the frame.
-    QPen metal(QColor(92, 98, 108), 1.4);
-    metal.setCosmetic(true);
+    const QPen metal = PicturePen(painter, QColor(92, 98, 108), 1.4);
     painter.setPen(metal);
     painter.setBrush(CaliperColor);
     painter.drawRect(QRectF(6, -22, 8, 10));
@@ -774,22 +762,33 @@ QStringList SitePictureItems(int sex) {
     return items;
 }
 
-QImage SitePicture(int sex, const QString& item, QStringList* overflow) {
+namespace {
+
+DrawnPicture Drawing(int sex, const QString& item, QStringList* overflow) {
     const Site* site = FindSite(sex, item);
     if (!site && item != WhichFormula && item != EntireBody)
         return {};
+    return DrawnPicture(SitePictureSize, Qt::white, [sex, item, site, overflow](QPainter& painter) {
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        PictureCanvas canvas(painter, overflow);
+        if (item == WhichFormula)
+            DrawFormulaTable(canvas);
+        else if (item == EntireBody)
+            DrawBodyDiagram(canvas, sex);
+        else
+            DrawSite(canvas, sex, *site);
+    });
+}
 
-    QImage image = NewPicture();
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    PictureCanvas canvas(painter, overflow);
-    if (item == WhichFormula)
-        DrawFormulaTable(canvas);
-    else if (item == EntireBody)
-        DrawBodyDiagram(canvas, sex);
-    else
-        DrawSite(canvas, sex, *site);
-    return image;
+} // namespace
+
+DrawnPicture SiteDrawing(int sex, const QString& item) {
+    return Drawing(sex, item, nullptr);
+}
+
+QImage SitePicture(int sex, const QString& item, QStringList* overflow, qreal devicePixelRatio) {
+    // Rendered at once, while overflow is still there to note into.
+    return Drawing(sex, item, overflow).Render(devicePixelRatio);
 }
 
 } // namespace vitalog

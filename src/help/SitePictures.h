@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DrawnPicture.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -15,8 +17,12 @@ inline constexpr QSize SitePictureSize{745, 485};
 // The site list items that have a picture for the sex, in list order.
 QStringList SitePictureItems(int sex);
 
-// The picture for a site list item; a null image for the headings and for any other text.
-// Texts that did not fit their place are noted in overflow, when given.
-QImage SitePicture(int sex, const QString& item, QStringList* overflow = nullptr);
+// The drawing for a site list item, of SitePictureSize; a null drawing for the headings and for
+// any other text.
+DrawnPicture SiteDrawing(int sex, const QString& item);
+// The drawing rendered at the device pixel ratio. Texts that did not fit their place are noted
+// in overflow, when given.
+QImage SitePicture(int sex, const QString& item, QStringList* overflow = nullptr,
+                   qreal devicePixelRatio = 1);
 
 } // namespace vitalog

@@ -84,6 +84,52 @@ private slots:
         QCOMPARE(image.pixel(199, 99), Blue);
     }
 
+    void sharpBackdrop_isPlacedByItsLogicalSize_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("tile") << int(BackdropDialog::Tile);
+        QTest::newRow("centre") << int(BackdropDialog::Centre);
+        QTest::newRow("stretch") << int(BackdropDialog::Stretch);
+    }
+
+    void sharpBackdrop_isPlacedByItsLogicalSize() {
+        QFETCH(int, mode);
+        // Twice the pixels at twice the ratio: the same 40 x 20 picture on the dialog.
+        QPixmap sharp = Backdrop().scaled(80, 40);
+        sharp.setDevicePixelRatio(2);
+        BackdropDialog plain;
+        BackdropDialog dialog;
+        for (BackdropDialog* d : {&plain, &dialog}) {
+            d->resize(150, 70);
+            d->SetBackdropMode(mode);
+        }
+        plain.SetBackdrop(Backdrop());
+        dialog.SetBackdrop(sharp);
+        QCOMPARE(dialog.grab().toImage(), plain.grab().toImage());
+    }
+
+    void drawnBackdrop_isRenderedForTheDialogsRatio() {
+        BackdropDialog dialog;
+        dialog.resize(200, 100);
+        dialog.SetBackdropMode(BackdropDialog::Centre);
+        QList<qreal> ratios;
+        dialog.SetDrawnBackdrop([&ratios](qreal ratio) {
+            ratios << ratio;
+            return Backdrop();
+        });
+        QCOMPARE(ratios, QList<qreal>{dialog.devicePixelRatioF()});
+        const QImage image = dialog.grab().toImage();
+        QCOMPARE(image.pixel(80, 40), Red);
+        QCOMPARE(image.pixel(119, 59), Blue);
+        QCOMPARE(ratios.size(), 1); // the ratio has not changed: no second drawing
+
+        // A plain picture replaces the drawing for good.
+        QPixmap green(10, 10);
+        green.fill(Qt::green);
+        dialog.SetBackdrop(green);
+        QCOMPARE(dialog.grab().toImage().pixel(100, 50), qRgb(0, 255, 0));
+        QCOMPARE(ratios.size(), 1);
+    }
+
     void setBackdropMode_ignoresOtherValues() {
         BackdropDialog dialog;
         dialog.SetBackdropMode(BackdropDialog::Stretch);

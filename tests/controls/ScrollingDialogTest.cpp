@@ -1,10 +1,12 @@
 #include "controls/ScrollingDialog.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSizeGrip>
+#include <QStyle>
 #include <QTest>
 
 using vitalog::ScrollingDialog;
@@ -220,6 +222,39 @@ private slots:
         m_dialog->topLeft->setFocus(Qt::BacktabFocusReason);
         QVERIFY(view.contains(shownRect(m_dialog->topLeft)));
         QVERIFY(m_dialog->HorizontalPosition() <= 2);
+    }
+
+    void centredContent_sitsInTheMiddleAndStillScrolls_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("origin");
+        QTest::addColumn<QPoint>("scrolledToTheEnd");
+        // Centred in what a scroll bar leaves free; scrolled only where it is too small.
+        const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QTest::newRow("as designed") << Designed << QPoint(0, 0) << QPoint(0, 0);
+        QTest::newRow("larger") << QSize(500, 361) << QPoint(50, 30) << QPoint(50, 30);
+        QTest::newRow("wider but too short")
+            << QSize(500, 260) << QPoint((100 - bar) / 2, 0) << QPoint((100 - bar) / 2, -40);
+        QTest::newRow("taller but too narrow")
+            << QSize(384, 400) << QPoint(0, (100 - bar) / 2) << QPoint(-16, (100 - bar) / 2);
+        QTest::newRow("smaller") << QSize(200, 100) << QPoint(0, 0) << QPoint(-200, -200);
+    }
+
+    void centredContent_sitsInTheMiddleAndStillScrolls() {
+        QFETCH(QSize, size);
+        QFETCH(QPoint, origin);
+        QFETCH(QPoint, scrolledToTheEnd);
+        m_dialog->SetContentCentred(true);
+        ResizeTo(*m_dialog, size);
+        // The content keeps its designed size: nothing is stretched to the window's corners.
+        QCOMPARE(m_dialog->Content()->geometry(), QRect(origin, Designed));
+        m_dialog->Scroll(Qt::Horizontal, Request::Bottom);
+        m_dialog->Scroll(Qt::Vertical, Request::Bottom);
+        QCOMPARE(m_dialog->Content()->pos(), scrolledToTheEnd);
+
+        m_dialog->SetContentCentred(false);
+        QCOMPARE(m_dialog->Content()->geometry(),
+                 QRect(QPoint(std::min(scrolledToTheEnd.x(), 0), std::min(scrolledToTheEnd.y(), 0)),
+                       size.expandedTo(Designed)));
     }
 
     void firstShow_initialisesFromTheContent() {

@@ -97,6 +97,7 @@ private slots:
     void siteChoiceShowsItsPicture_data();
     void siteChoiceShowsItsPicture();
     void helpButtonOpensBodyFatHelpAndClosesWithWindow();
+    void caliperWindowCentresItsContentAndScrollsWhenSmall();
 
     void printWithoutDefaultPrinterWarns();
     void printOfHeadingReportsPrintingError();
@@ -347,6 +348,35 @@ void HelpWindowsTest::helpButtonOpensBodyFatHelpAndClosesWithWindow() {
     QVERIFY(f.Prompter().Boxes().isEmpty());
 }
 
+void HelpWindowsTest::caliperWindowCentresItsContentAndScrollsWhenSmall() {
+    MainWindowFixture f;
+    f.SelectUser(MainWindowFixture::MakeUser("Dora"));
+    CaliperHelpWindow* window = OpenSitesHelp(f);
+    QVERIFY(window);
+    const QSize designed = window->size();
+    const auto shown = [window](QWidget* widget) {
+        return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    };
+    const QRect frame = shown(window->PictureFrame());
+    const QRect row = shown(window->SiteList());
+
+    // Enlarged, the controls keep their places relative to each other in the middle.
+    window->resize(designed + QSize(300, 200));
+    QTRY_COMPARE(window->size(), designed + QSize(300, 200));
+    QCOMPARE(shown(window->PictureFrame()), frame.translated(150, 100));
+    QCOMPARE(shown(window->SiteList()), row.translated(150, 100));
+    QCOMPARE(window->PictureFrame()->size(), QSize(747, 489));
+
+    // Made smaller, it scrolls from the top-left corner to the picture's far corner.
+    window->resize(500, 400);
+    QTRY_COMPARE(window->size(), QSize(500, 400));
+    QCOMPARE(shown(window->SiteList()), row);
+    window->Scroll(Qt::Horizontal, ScrollingDialog::ScrollRequest::Bottom);
+    window->Scroll(Qt::Vertical, ScrollingDialog::ScrollRequest::Bottom);
+    QVERIFY(window->rect().contains(shown(window->PictureFrame()).bottomRight()));
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
 void HelpWindowsTest::printWithoutDefaultPrinterWarns() {
     MainWindowFixture f;
     f.SelectUser(MainWindowFixture::MakeUser("Eve"));
@@ -410,6 +440,8 @@ void HelpWindowsTest::printWritesPageAfterOfferingPageRange() {
     const QByteArray bytes = pdf.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QVERIFY(bytes.size() > 20000); // the picture went onto the page
+    // ... drawn at the printer's resolution, not pasted as a screen bitmap.
+    QVERIFY(!bytes.contains("/Subtype /Image"));
 }
 
 void HelpWindowsTest::printCancelledWritesNothing() {
