@@ -500,7 +500,6 @@ void MainWindowTest::lockLeftByCrashedProgramDoesNotBlock() {
                "\n");
     lock.close();
 
-    services.prompter.ExpectOk(); // the folder has no db/: the icon error
     CVitalogApp app(services.services, ProgramScreens());
     QVERIFY(app.InitInstance({QStringLiteral("vitalog"), QStringLiteral("--data-dir"), dir},
                              QString()));
