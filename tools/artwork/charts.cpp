@@ -241,9 +241,9 @@ Table bloodPressureTable() {
 
 std::vector<Artwork> chartArtwork() {
     return {
-        {QStringLiteral("db/bodyfatchart.bmp"), "bmp", drawTable(bodyFatTable())},
-        {QStringLiteral("db/BMI.bmp"), "bmp", drawTable(bmiTable())},
-        {QStringLiteral("db/bloodpressure.bmp"), "bmp", drawTable(bloodPressureTable())},
+        {QStringLiteral("db/bodyfatchart.bmp"), "bmp", drawTable(bodyFatTable()), {}},
+        {QStringLiteral("db/BMI.bmp"), "bmp", drawTable(bmiTable()), {}},
+        {QStringLiteral("db/bloodpressure.bmp"), "bmp", drawTable(bloodPressureTable()), {}},
     };
 }
 
