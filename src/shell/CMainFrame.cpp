@@ -2,6 +2,7 @@
 
 #include "CaptionBar.h"
 #include "CommandTable.h"
+#include "FileIconEngine.h"
 #include "NavigationBar.h"
 #include "Screen.h"
 #include "calc/BodyFatCalculation.h"
@@ -25,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <memory>
 #include <optional>
 
 namespace vitalog {
@@ -42,45 +44,43 @@ QPair<QString, QString> SplitPrompt(const char* prompt) {
     return {text.left(cut), text.mid(cut + 1)};
 }
 
-// Adds an image file and, when one lies beside it, its "@2x" file of twice the resolution, so
-// that the icon is sharp at 200 % scaling, also on a screen the window moves to later (Qt looks
-// for "@2x" files only for the screens there are at load time). A missing "@2x" file is no
-// error. A valid size scales the images to it (and to twice it). False if the image is unreadable.
-bool AddImageFile(QIcon& icon, const QString& path, QIcon::Mode mode, QSize size = QSize()) {
+// Adds a data-folder icon, read now (an unreadable one is reported at start-up) and scaled to
+// size, and, when one lies beside it, its "@2x" file of twice the resolution, so that the icon
+// is sharp at 200 % scaling, also on a screen the window moves to later. A missing "@2x" file
+// is no error. False if the image is unreadable.
+bool AddImageFile(QIcon& icon, const QString& path, QSize size) {
     QImageReader reader(path);
-    if (size.isValid())
-        reader.setScaledSize(size);
+    reader.setScaledSize(size);
     const QImage image = reader.read();
     if (image.isNull())
         return false;
-    icon.addPixmap(QPixmap::fromImage(image), mode);
+    icon.addPixmap(QPixmap::fromImage(image));
 
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     const qsizetype at = dot > path.lastIndexOf(QLatin1Char('/')) ? dot : path.size();
     QImageReader sharpReader(path.left(at) + QStringLiteral("@2x") + path.mid(at));
-    if (size.isValid())
-        sharpReader.setScaledSize(size * 2);
+    sharpReader.setScaledSize(size * 2);
     QImage sharp = sharpReader.read();
     if (!sharp.isNull()) {
         sharp.setDevicePixelRatio(2);
-        icon.addPixmap(QPixmap::fromImage(sharp), mode);
+        icon.addPixmap(QPixmap::fromImage(sharp));
     }
     return true;
 }
 
 // A built-in image with its "@2x" file and, if wanted and present, its "_hot" hover image.
 QIcon ResourceIcon(const char* image, bool withHot) {
-    QIcon icon;
     // Navigation icons are data-directory files, loaded with the navigation bar.
     if (!image || image[0] != ':')
-        return icon;
+        return {};
+    auto engine = std::make_unique<FileIconEngine>();
     const QString normal = QString::fromUtf8(image);
-    if (AddImageFile(icon, normal, QIcon::Normal) && withHot) {
+    if (engine->AddFile(normal, QIcon::Normal) && withHot) {
         QString hot = normal;
         hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
-        AddImageFile(icon, hot, QIcon::Active);
+        engine->AddFile(hot, QIcon::Active);
     }
-    return icon;
+    return engine->isNull() ? QIcon() : QIcon(engine.release());
 }
 
 } // namespace
@@ -265,7 +265,7 @@ void CMainFrame::CreateNavigationBar() {
          {std::span<const C>(calculatorButtons), std::span<const C>(historyButtons)}) {
         for (C id : group) {
             const QString file = m_services.DbFile(QString::fromUtf8(CommandInfoFor(id).image));
-            if (!AddImageFile(icons[id], file, QIcon::Normal, QSize(32, 32))) {
+            if (!AddImageFile(icons[id], file, QSize(32, 32))) {
                 allLoaded = false;
                 break;
             }
