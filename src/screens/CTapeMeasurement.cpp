@@ -188,16 +188,17 @@ void CTapeMeasurement::BuildForm() {
     for (int site = 0; site < SiteCount; ++site) {
         const QString objectName = QString::fromLatin1(Sites[site].objectName);
         m_siteEdits[site] = numberEdit(objectName + QStringLiteral("Edit"));
-        // Named for the user in InitialUpdate.
-        m_siteCaptions[site] = new QLabel(tapeBox);
-        m_siteCaptions[site]->setBuddy(m_siteEdits[site]);
-        m_siteCaptions[site]->setObjectName(objectName + QStringLiteral("Caption"));
+        // The user is chosen before any record screen is built.
+        auto* caption = Caption(SiteName(site) + QLatin1Char(':'), m_siteEdits[site], tapeBox);
+        caption->setObjectName(objectName + QStringLiteral("Caption"));
         m_lastSites[site] = lastValue(QStringLiteral("last") + objectName.at(0).toUpper() +
                                       objectName.mid(1) + QStringLiteral("Label"));
+        m_lastSites[site]->setAccessibleDescription(QStringLiteral("Last ") +
+                                                    SiteName(site).toLower());
         const bool left = site < LeftColumnSites;
         const int row = 1 + (left ? site : site - LeftColumnSites);
         const int column = left ? 0 : 4;
-        sitesLayout->addWidget(m_siteCaptions[site], row, column);
+        sitesLayout->addWidget(caption, row, column);
         sitesLayout->addWidget(m_siteEdits[site], row, column + 1);
         sitesLayout->addWidget(m_lastSites[site], row, column + 2);
     }
@@ -232,13 +233,6 @@ void CTapeMeasurement::BuildForm() {
 
 void CTapeMeasurement::InitialUpdate() {
     m_datePicker->setDate(Services().clock->Today());
-    // The site captions depend on the user's sex.
-    for (int site = 0; site < SiteCount; ++site) {
-        m_siteCaptions[site]->setText(SiteName(site) + QLatin1Char(':'));
-        m_siteEdits[site]->setAccessibleName(SiteName(site));
-        m_lastSites[site]->setAccessibleDescription(QStringLiteral("Last ") +
-                                                    SiteName(site).toLower());
-    }
     const UserRecord& user = Frame().CurrentUser;
     m_weight = RoundTo2(user.weight * WeightFactor(user));
     PrefillFromBodyComposition();

@@ -65,7 +65,6 @@ private:
     QLabel* m_lastDate = nullptr;
     QLineEdit* m_weightEdit = nullptr;
     QLabel* m_lastWeight = nullptr;
-    std::array<QLabel*, SiteCount> m_siteCaptions{};
     std::array<QLineEdit*, SiteCount> m_siteEdits{};
     std::array<QLabel*, SiteCount> m_lastSites{};
 };

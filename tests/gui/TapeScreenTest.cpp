@@ -14,12 +14,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 
 using namespace vitalog;
