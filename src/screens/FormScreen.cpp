@@ -16,6 +16,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolBar>
@@ -195,6 +196,16 @@ void FormScreen::PushReal(QLineEdit* field, double value) {
 
 void FormScreen::PushDesired(QLineEdit* field, float value) {
     field->setText(FormatDesiredBodyFat(value));
+}
+
+QLabel* FormScreen::Caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    QString name = text;
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    buddy->setAccessibleName(name);
+    return label;
 }
 
 QButtonGroup* FormScreen::CreateChoiceGroup(std::initializer_list<QAbstractButton*> buttons) {

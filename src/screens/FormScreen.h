@@ -11,6 +11,7 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QToolBar;
 class QVBoxLayout;
@@ -74,6 +75,9 @@ protected:
     void PushWhole(QLineEdit* field, int value);
     void PushReal(QLineEdit* field, double value);
     void PushDesired(QLineEdit* field, float value);
+
+    // A field's caption label: the field's buddy, and its accessible name without the colon.
+    static QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent);
 
     // An exclusive choice among radio buttons. Tab enters it on the checked button, wherever
     // the check came from.
