@@ -111,8 +111,8 @@ template <class Widget> Widget* KeepRoom(Widget* widget) {
     return widget;
 }
 
-// The classification chart: drawn whole, aspect kept, as large as the room allows but never
-// beyond its own pixels, so that it is never enlarged into a blur at any scale.
+// The classification chart: drawn whole from the left, aspect kept, as large as the room allows
+// but never beyond its own pixels, so that it is never enlarged into a blur at any scale.
 class ChartPicture : public QWidget {
 public:
     ChartPicture(QImage image, QWidget* parent) : QWidget(parent), m_image(std::move(image)) {
@@ -146,9 +146,8 @@ protected:
                            : m_image.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             m_scaled.setDevicePixelRatio(ratio);
         }
-        const QSizeF logical = QSizeF(m_scaled.size()) / ratio;
         QPainter painter(this);
-        painter.drawImage(QPointF((width() - logical.width()) / 2, 0), m_scaled);
+        painter.drawImage(QPointF(0, 0), m_scaled);
     }
 
 private:

@@ -31,6 +31,11 @@ public:
     bool CanPrint() const override { return AllValuesGiven(); }
     bool CanExport() const override { return AllValuesGiven(); }
 
+    // The chart's height follows its width, but the form fills the client area like every
+    // screen: asked for the height at a width, the client area would grow the form to its
+    // preferred height and scroll. It scrolls only below the form's minimum size.
+    int heightForWidth(int) const override { return -1; }
+
 protected:
     int HelpTopicNumber() const override;
     bool PullFields() override;
