@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimeEdit>
 
@@ -231,6 +232,12 @@ void BloodPressureScreenTest::opensWithoutRecordsInNewState() {
     const QImage chart(f.services.FilePath(QStringLiteral("db/bloodpressure.bmp")));
     QVERIFY(!chart.isNull());
     QCOMPARE(s.Find<QWidget>("classificationChart")->sizeHint(), chart.size());
+    // The chart's height follows its width without stretching the form past the client
+    // area: at the window's own size nothing scrolls.
+    auto* client = f.Frame().findChild<QScrollArea*>(QStringLiteral("clientArea"));
+    QTest::qWait(50); // the client area settles the form's size once its layout has run
+    QVERIFY(s.screen->minimumSizeHint().height() < client->viewport()->height());
+    QCOMPARE(s.screen->height(), client->viewport()->height());
     QCOMPARE(s.Find<QLabel>("footnote1")->text(),
              QStringLiteral("Treatment determined by highest BP category."));
     QCOMPARE(s.Find<QLabel>("footnote2")->text(),
