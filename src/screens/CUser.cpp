@@ -54,26 +54,6 @@ int NameFieldWidth(QWidget* field) {
         .width();
 }
 
-// The first character of a name that a record file cannot hold, whole also when it lies
-// outside the Basic Multilingual Plane; empty when every character can be stored.
-QString FirstUnstorableCharacter(const QString& name) {
-    for (const char32_t code : name.toUcs4()) {
-        const QString character = QString::fromUcs4(&code, 1);
-        const auto stored = ToStoredText(character);
-        if (!stored || !IsUsableUserName(*stored))
-            return character;
-    }
-    return {};
-}
-
-// An invisible character is named by its code.
-QString ShownCharacter(const QString& character) {
-    const char32_t code = character.toUcs4().value(0);
-    if (QChar::isPrint(code) && !QChar::isSpace(code))
-        return QStringLiteral("\"%1\"").arg(character);
-    return QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
-}
-
 QLineEdit* NumberEdit(const QString& objectName, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);

@@ -78,4 +78,21 @@ QString FromStoredText(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
 }
 
+QString FirstUnstorableCharacter(const QString& text) {
+    for (const char32_t code : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&code, 1);
+        const auto stored = ToStoredText(character);
+        if (!stored || stored->find('\0') != std::string::npos)
+            return character;
+    }
+    return {};
+}
+
+QString ShownCharacter(const QString& character) {
+    const char32_t code = character.toUcs4().value(0);
+    if (QChar::isPrint(code) && !QChar::isSpace(code))
+        return QStringLiteral("\"%1\"").arg(character);
+    return QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+}
+
 } // namespace vitalog

@@ -22,4 +22,11 @@ QString FormatDesiredBodyFat(float value);
 std::optional<std::string> ToStoredText(const QString& text);
 QString FromStoredText(std::string_view bytes);
 
+// The first character of a text that a stored text cannot hold (no Windows-1252 form, or a
+// NUL), whole also when it lies outside the Basic Multilingual Plane; empty when every
+// character can be stored.
+QString FirstUnstorableCharacter(const QString& text);
+// A character as a message names it: in quotes, or by its code when it is invisible.
+QString ShownCharacter(const QString& character);
+
 } // namespace vitalog

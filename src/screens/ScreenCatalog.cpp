@@ -1,5 +1,6 @@
 #include "ScreenCatalog.h"
 
+#include "CBloodPressure.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
 
@@ -12,6 +13,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CTapeMeasurement, [](CMainFrame& frame, AppServices& services) {
         return new CTapeMeasurement(frame, services);
+    });
+    registry.Register(ScreenClass::CBloodPressure, [](CMainFrame& frame, AppServices& services) {
+        return new CBloodPressure(frame, services);
     });
     return registry;
 }
