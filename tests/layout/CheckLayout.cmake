@@ -6,18 +6,19 @@ cmake_minimum_required(VERSION 3.25)
 # Folder -> the folders it may include from (besides its own) and its library's name.
 set(below_records "")
 set(below_calc records)
+set(below_reports "")
 set(below_resources "")
 set(below_platform resources)
 set(below_controls platform resources)
 set(below_help controls platform resources)
 set(below_shell help controls platform resources records calc)
 set(below_screens shell help controls platform resources records calc)
-set(folders records calc resources platform controls help shell screens)
+set(folders records calc reports resources platform controls help shell screens)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
-set(all_vitalog_libraries vitalog_core vitalog_resources vitalog_platform vitalog_controls
-    vitalog_help vitalog_shell vitalog_screens)
+set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
+    vitalog_controls vitalog_help vitalog_shell vitalog_screens)
 
 set(failures "")
 
