@@ -30,16 +30,6 @@ namespace {
 
 constexpr QColor UnitsCaptionColour(16, 140, 231);
 
-QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    QString name = text;
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    buddy->setAccessibleName(name);
-    return label;
-}
-
 // Wide enough for a whole name of the longest length, with the frame, margins and arrow that
 // the style draws around the text. An "x" stands for a letter, as in QLineEdit's own size hint:
 // the font's average character width is narrower than the letters of real names (capitals)

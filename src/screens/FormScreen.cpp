@@ -16,6 +16,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolBar>
@@ -130,6 +131,16 @@ void FormScreen::UpdateActionStates() {
         m_delete->setEnabled(CanDelete());
     if (m_calculate)
         m_calculate->setEnabled(CanCalculate());
+}
+
+QLabel* FormScreen::Caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    QString name = text;
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    buddy->setAccessibleName(name);
+    return label;
 }
 
 QFont FormScreen::BoldFont() const {

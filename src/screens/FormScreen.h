@@ -11,6 +11,7 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QToolBar;
 class QVBoxLayout;
@@ -58,6 +59,9 @@ protected:
     // own content goes into ContentLayout() below it.
     void CreateActionToolbar(bool withCalculate);
     QVBoxLayout* ContentLayout() const { return m_content; }
+
+    // A field's caption label: its buddy, and the field's accessible name (without the colon).
+    static QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent);
 
     // Fonts of the forms.
     QFont BoldFont() const;

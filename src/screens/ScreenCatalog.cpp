@@ -1,5 +1,6 @@
 #include "ScreenCatalog.h"
 
+#include "CBMI_BMR.h"
 #include "CUser.h"
 
 namespace vitalog {
@@ -8,6 +9,9 @@ ScreenRegistry ProgramScreens() {
     ScreenRegistry registry;
     registry.Register(ScreenClass::CUser, [](CMainFrame& frame, AppServices& services) {
         return new CUser(frame, services);
+    });
+    registry.Register(ScreenClass::CBMI_BMR, [](CMainFrame& frame, AppServices& services) {
+        return new CBMI_BMR(frame, services);
     });
     return registry;
 }
