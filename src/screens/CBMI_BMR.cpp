@@ -256,12 +256,13 @@ void CBMI_BMR::BuildForm() {
     }
     resultsLayout->setColumnStretch(3, 1);
 
-    auto* calculateLayout = new QVBoxLayout(calculateBox);
+    // The results beside the entries, so that Calculate shows them where the eye already is.
+    auto* calculateLayout = new QGridLayout(calculateBox);
     calculateLayout->setContentsMargins(12, 28, 12, 12);
     calculateLayout->setSpacing(12);
-    calculateLayout->addLayout(entryLayout);
-    calculateLayout->addWidget(activityBox);
-    calculateLayout->addWidget(resultsBox);
+    calculateLayout->addLayout(entryLayout, 0, 0, Qt::AlignTop);
+    calculateLayout->addWidget(resultsBox, 0, 1);
+    calculateLayout->addWidget(activityBox, 1, 0, 1, 2);
 
     // One column as wide as the description's chart; the form scrolls within the window.
     auto* column = new QVBoxLayout;

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
@@ -172,6 +173,14 @@ BmrRecord StoreBmr(const std::filesystem::path& data, const UserRecord& user, do
     return record;
 }
 
+// A record file from a later version is read but never written.
+void MarkLaterVersion(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const char later[4] = {0x59, 0x02, 0, 0}; // 601
+    file.write(later, 4);
+}
+
 constexpr qsizetype BmiSize = 88;
 constexpr qsizetype BmrSize = 104;
 
@@ -192,6 +201,7 @@ private slots:
     void overwriteAsksAndKeepsOneEntry();
     void chosenBmiWithoutBmrShowsEmptyBmrTexts();
     void deleteResetsFieldsAndShowsPicker();
+    void failuresAreToldOfTheBmiRecordOnly();
     void thousandsCommaOnScreen_data();
     void thousandsCommaOnScreen();
     void calculatedRateGetsTheSameComma_data();
@@ -722,6 +732,53 @@ void BmiBmrScreenTest::deleteResetsFieldsAndShowsPicker() {
     QCOMPARE(f.Prompter().Last().text, QStringLiteral("Date does not exist"));
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Warning"));
     QCOMPARE(s.Entries().size(), 2);
+    QVERIFY(f.Prompter().Unexpected().isEmpty());
+}
+
+void BmiBmrScreenTest::failuresAreToldOfTheBmiRecordOnly() {
+    MainWindowFixture f;
+    UserRecord user = MainWindowFixture::MakeUser("Ann");
+    const auto data = f.services.services.DataPath();
+    AddUser(data, user);
+    StoreBmi(data, user, 70, 20040101);
+    StoreBmr(data, user, 70, 20040101, 1.2);
+    BmiScreen s(f, user);
+
+    // The BMR file refuses: the BMI record is saved and that is all the user hears.
+    MarkLaterVersion(f.services.FilePath(QStringLiteral("bmrAnn.bin")));
+    const QByteArray bmr = s.Bytes("bmr");
+    s.SetDate(2004, 3, 7);
+    s.Click("calculateButton");
+    f.Prompter().ExpectOk();
+    s.Click("saveButton");
+    QCOMPARE(f.Prompter().Texts(),
+             QStringList{QStringLiteral("BMI/BMR record has been successfully saved")});
+    QCOMPARE(s.Bytes("bmr"), bmr);
+    QCOMPARE(s.StoredBmi().size(), size_t(2));
+
+    // The BMI file refuses: the save fails and says so.
+    MarkLaterVersion(f.services.FilePath(QStringLiteral("bmiAnn.bin")));
+    const QByteArray bmi = s.Bytes("bmi");
+    s.SetDate(2004, 3, 8);
+    s.Click("calculateButton");
+    f.Prompter().ExpectOk();
+    s.Click("saveButton");
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("Saving BMI Measurement failed"));
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Error"));
+    QCOMPARE(f.Prompter().Last().icon, QMessageBox::Critical);
+    QCOMPARE(s.Bytes("bmi"), bmi);
+    QCOMPARE(s.Entries(), (QStringList{RecordScreen::NewRecordEntry, "03/07/2004", "01/01/2004"}));
+
+    // Nor can it be deleted from; the screen's words for that are these.
+    s.Choose(QStringLiteral("01/01/2004"));
+    f.Prompter().Answer(QMessageBox::Yes);
+    f.Prompter().ExpectOk();
+    s.Click("deleteButton");
+    QCOMPARE(f.Prompter().Last().text, QStringLiteral("Deleting user failed"));
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Error"));
+    QCOMPARE(s.Bytes("bmi"), bmi);
+    QCOMPARE(s.Entries().size(), 3);
+    QVERIFY(s.Enabled("deleteButton"));
     QVERIFY(f.Prompter().Unexpected().isEmpty());
 }
 
