@@ -13,7 +13,6 @@
 #include "records/Units.h"
 #include "shell/CMainFrame.h"
 
-#include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -444,6 +443,7 @@ bool CBMI_BMR::ShowLastValues() {
     for (QLabel* last : {m_lastDate, m_lastHeight, m_lastWeight, m_lastAge, m_lastBmi, m_lastBmr,
                          m_lastBmrActivity})
         last->clear();
+    m_lastActivityName.clear();
     const std::string name = Frame().CurrentUser.Name();
 
     RecordList<BmiRecord> bmis;

@@ -720,6 +720,7 @@ void BmiBmrScreenTest::deleteResetsFieldsAndShowsPicker() {
     QVERIFY(s.Find<QLabel>("lastDateCaption")->isHidden());
     QVERIFY(s.Text("lastDateValue").isEmpty());
     QVERIFY(s.Text("lastBmrValue").isEmpty());
+    QVERIFY(s.screen->LastActivityName().isEmpty());
 
     // Gone behind the screen's back: "Date does not exist", the list stays.
     StoreBmi(data, user, 70, 20110101);
