@@ -196,6 +196,8 @@ void CBMI_BMR::BuildForm() {
     auto* activityBox = new CXPGroupBox(QStringLiteral("Select an Activity Factor:"), calculateBox);
     activityBox->setObjectName(QStringLiteral("activityBox"));
     StyleFrameBox(*activityBox, InnerCaptionColour, BoxBodyColour);
+    // Qt would name a box inside a box by the outer box's title.
+    activityBox->setAccessibleName(activityBox->title());
     auto* activityLayout = new QGridLayout(activityBox);
     activityLayout->setContentsMargins(12, 22, 12, 10);
     activityLayout->setHorizontalSpacing(16);
@@ -218,6 +220,7 @@ void CBMI_BMR::BuildForm() {
     auto* resultsBox = new CXPGroupBox(QStringLiteral("BMI and BMR Results:"), calculateBox);
     resultsBox->setObjectName(QStringLiteral("resultsBox"));
     StyleFrameBox(*resultsBox, InnerCaptionColour, BoxBodyColour);
+    resultsBox->setAccessibleName(resultsBox->title());
     const QFont bold = BoldFont();
     m_bmiValue = ValueLabel(QStringLiteral("bmiValue"), QStringLiteral("BMI"), resultsBox);
     m_bmrValue = ValueLabel(QStringLiteral("bmrValue"), QStringLiteral("BMR"), resultsBox);

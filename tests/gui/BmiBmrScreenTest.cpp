@@ -12,6 +12,7 @@
 #include "screens/CBMI_BMR.h"
 #include "shell/Commands.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -873,6 +874,27 @@ void BmiBmrScreenTest::helpAndAccessibleNames() {
     };
     for (const auto& [object, name] : names)
         QCOMPARE(s.Find<QWidget>(object)->accessibleName(), QString::fromLatin1(name));
+    // What assistive technology is handed.
+    const std::pair<QWidget*, const char*> announced[] = {
+        {s.picker, "Or enter a new BMI/BMR date"},
+        {s.weight, "Weight"},
+        {s.bmrActivity, "BMR w/Activity Factor"},
+        {s.Find<QWidget>("activityBox"), "Select an Activity Factor:"},
+        {s.Find<QWidget>("resultsBox"), "BMI and BMR Results:"},
+        {s.Radio(QStringLiteral("Very")), "Very"},
+    };
+    for (const auto& [widget, name] : announced) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), QString::fromLatin1(name));
+    }
+    // A drop-down list is announced by the label that labels it (its name is its current text).
+    QStringList listLabels;
+    for (const auto& [label, relation] :
+         QAccessible::queryAccessibleInterface(s.list)->relations(QAccessible::Label))
+        listLabels << label->text(QAccessible::Name);
+    QVERIFY2(listLabels.contains(QStringLiteral("Select an existing BMI/BMR date:")),
+             qPrintable(listLabels.join(QLatin1Char('|'))));
     // Lists and pickers are announced by their buddy labels.
     for (QWidget* field : std::initializer_list<QWidget*>{s.list, s.picker, s.feet, s.weight}) {
         bool hasBuddy = false;
