@@ -1,5 +1,6 @@
 #include "ScreenCatalog.h"
 
+#include "CBMI_BMR.h"
 #include "CBloodPressure.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
@@ -13,6 +14,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CTapeMeasurement, [](CMainFrame& frame, AppServices& services) {
         return new CTapeMeasurement(frame, services);
+    });
+    registry.Register(ScreenClass::CBMI_BMR, [](CMainFrame& frame, AppServices& services) {
+        return new CBMI_BMR(frame, services);
     });
     registry.Register(ScreenClass::CBloodPressure, [](CMainFrame& frame, AppServices& services) {
         return new CBloodPressure(frame, services);
