@@ -9,6 +9,7 @@
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
+#include "platform/SharpImage.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "shell/CMainFrame.h"
@@ -18,7 +19,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -80,20 +80,6 @@ QFrame* Rule(QWidget* parent) {
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
     return rule;
-}
-
-// The chart file at its own size and, when one lies beside it, its "@2x" file of twice the
-// resolution for 200 % scaling. Null when the file cannot be read.
-QPixmap LoadChart(const QString& path) {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    QImageReader sharpReader(path.left(dot) + QStringLiteral("@2x") + path.mid(dot));
-    QImage sharp = sharpReader.read();
-    if (!sharp.isNull()) {
-        sharp.setDevicePixelRatio(2);
-        return QPixmap::fromImage(sharp);
-    }
-    QImageReader reader(path);
-    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
@@ -315,7 +301,8 @@ QWidget* CBMI_BMR::BuildDescription() {
     chart->setAccessibleDescription(
         QStringLiteral("BMI and Weight Status: Below 18.5 Underweight; 18.5 - 24.9 Normal; "
                        "25.0 - 29.9 Overweight; 30.0 and Above Obese"));
-    const QPixmap picture = LoadChart(Services().DbFile(QStringLiteral("BMI.bmp")));
+    const QPixmap picture = QPixmap::fromImage(
+        ReadSharpImage(Services().DbFile(QStringLiteral("BMI.bmp")), devicePixelRatioF()));
     if (!picture.isNull()) {
         // Shown at its own size: scaling a bitmap blurs its text.
         chart->setPixmap(picture);

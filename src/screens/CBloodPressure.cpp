@@ -5,6 +5,7 @@
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
+#include "platform/SharpImage.h"
 #include "records/RecordFile.h"
 #include "shell/CMainFrame.h"
 
@@ -13,7 +14,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -112,53 +112,42 @@ template <class Widget> Widget* KeepRoom(Widget* widget) {
 }
 
 // The classification chart: drawn whole from the left, aspect kept, as large as the room allows
-// but never beyond its own pixels, so that it is never enlarged into a blur at any scale.
+// up to its own logical size; on a screen above 100 % its "@2x" file keeps it sharp.
 class ChartPicture : public QWidget {
 public:
-    ChartPicture(QImage image, QWidget* parent) : QWidget(parent), m_image(std::move(image)) {
+    ChartPicture(const QString& path, QWidget* parent)
+        : QWidget(parent), m_image(ReadSharpImage(path, 1)), m_sharp(ReadSharpImage(path, 2)) {
         QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         policy.setHeightForWidth(true);
         setSizePolicy(policy);
     }
 
-    QSize sizeHint() const override { return LargestSize(); }
-    QSize minimumSizeHint() const override { return LargestSize() / 2; }
+    QSize sizeHint() const override { return LogicalSize(); }
+    QSize minimumSizeHint() const override { return LogicalSize() / 2; }
     bool hasHeightForWidth() const override { return !m_image.isNull(); }
     int heightForWidth(int width) const override {
         if (m_image.isNull())
             return 0;
-        const QSize largest = LargestSize();
-        return std::min(largest.height(), width * m_image.height() / m_image.width());
+        const QSize logical = LogicalSize();
+        return std::min(logical.height(), width * logical.height() / logical.width());
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         if (m_image.isNull())
             return;
-        const qreal ratio = devicePixelRatioF();
-        if (ratio != m_hintRatio)
-            updateGeometry(); // moved to a screen of another scale
-        QSize shown = m_image.size().scaled(size() * ratio, Qt::KeepAspectRatio);
-        shown = shown.boundedTo(m_image.size());
-        if (m_scaled.size() != shown) {
-            m_scaled = shown == m_image.size()
-                           ? m_image
-                           : m_image.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            m_scaled.setDevicePixelRatio(ratio);
-        }
+        const QSize shown =
+            LogicalSize().scaled(size(), Qt::KeepAspectRatio).boundedTo(LogicalSize());
         QPainter painter(this);
-        painter.drawImage(QPointF(0, 0), m_scaled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), shown), devicePixelRatioF() > 1 ? m_sharp : m_image);
     }
 
 private:
-    QSize LargestSize() const {
-        m_hintRatio = devicePixelRatioF();
-        return (QSizeF(m_image.size()) / m_hintRatio).toSize();
-    }
+    QSize LogicalSize() const { return m_image.deviceIndependentSize().toSize(); }
 
     QImage m_image;
-    QImage m_scaled;
-    mutable qreal m_hintRatio = 1;
+    QImage m_sharp;
 };
 
 } // namespace
@@ -305,8 +294,7 @@ QWidget* CBloodPressure::BuildClassificationBox() {
     box->setObjectName(QStringLiteral("classificationBox"));
     StyleWindowBox(*box, BoxBodyColour);
 
-    QImageReader reader(Services().DbFile(QStringLiteral("bloodpressure.bmp")));
-    auto* chart = new ChartPicture(reader.read(), box);
+    auto* chart = new ChartPicture(Services().DbFile(QStringLiteral("bloodpressure.bmp")), box);
     chart->setObjectName(QStringLiteral("classificationChart"));
     chart->setAccessibleName(QStringLiteral("Blood pressure classification chart"));
     chart->setAccessibleDescription(QStringLiteral(

@@ -9,6 +9,7 @@
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "platform/Prompter.h"
+#include "platform/SharpImage.h"
 #include "resources/Resources.h"
 
 #include <QAbstractEventDispatcher>
@@ -56,9 +57,7 @@ bool AddImageFile(QIcon& icon, const QString& path, QSize size) {
         return false;
     icon.addPixmap(QPixmap::fromImage(image));
 
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const qsizetype at = dot > path.lastIndexOf(QLatin1Char('/')) ? dot : path.size();
-    QImageReader sharpReader(path.left(at) + QStringLiteral("@2x") + path.mid(at));
+    QImageReader sharpReader(DoubleSizeFile(path));
     sharpReader.setScaledSize(size * 2);
     QImage sharp = sharpReader.read();
     if (!sharp.isNull()) {

@@ -1,5 +1,7 @@
 #include "FileIconEngine.h"
 
+#include "platform/SharpImage.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -12,9 +14,7 @@ bool FileIconEngine::AddFile(const QString& path, QIcon::Mode mode) {
     const QSize size = QFileInfo::exists(path) ? QImageReader(path).size() : QSize();
     if (!size.isValid())
         return false;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const qsizetype at = dot > path.lastIndexOf(QLatin1Char('/')) ? dot : path.size();
-    QString sharp = path.left(at) + QStringLiteral("@2x") + path.mid(at);
+    QString sharp = DoubleSizeFile(path);
     if (!QFileInfo::exists(sharp))
         sharp.clear();
     m_files[mode] = Files{path, sharp, size};

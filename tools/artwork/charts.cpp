@@ -82,7 +82,9 @@ void cellText(QPainter& p, const QString& cell, bool bold, double left, double c
     p.drawText(QPointF(x + ww, baseline), value);
 }
 
-QImage drawTable(const Table& t) {
+// Laid out in the chart's own pixels and drawn at `scale` times that resolution: the @2x file
+// for 200 % screens is the same drawing, not an enlargement.
+QImage drawTable(const Table& t, int scale = 1) {
     const int tableW = std::accumulate(t.widths.begin(), t.widths.end(), 0);
     const int width = tableW + 2 * kMargin;
     const QFont titleFont = uiFont(kTitleSize, true);
@@ -92,9 +94,10 @@ QImage drawTable(const Table& t) {
     const int tableTop = kMargin + titleH + 10;
     const int height = tableTop + kHeadHeight + int(t.rows.size()) * kRowHeight + kMargin;
 
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -241,9 +244,11 @@ Table bloodPressureTable() {
 
 std::vector<Artwork> chartArtwork() {
     return {
-        {QStringLiteral("db/bodyfatchart.bmp"), "bmp", drawTable(bodyFatTable()), {}},
-        {QStringLiteral("db/BMI.bmp"), "bmp", drawTable(bmiTable()), {}},
-        {QStringLiteral("db/bloodpressure.bmp"), "bmp", drawTable(bloodPressureTable()), {}},
+        {QStringLiteral("db/bodyfatchart.bmp"), "bmp", drawTable(bodyFatTable()),
+         drawTable(bodyFatTable(), 2)},
+        {QStringLiteral("db/BMI.bmp"), "bmp", drawTable(bmiTable()), drawTable(bmiTable(), 2)},
+        {QStringLiteral("db/bloodpressure.bmp"), "bmp", drawTable(bloodPressureTable()),
+         drawTable(bloodPressureTable(), 2)},
     };
 }
 
