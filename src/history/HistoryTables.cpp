@@ -1,0 +1,389 @@
+#include "HistoryTables.h"
+
+#include "calc/ActivityLevel.h"
+#include "calc/MeasurementType.h"
+#include "calc/NumberText.h"
+#include "records/DateKey.h"
+#include "records/RecordFile.h"
+#include "records/RecordStore.h"
+#include "records/Units.h"
+#include "records/Users.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
+#include <type_traits>
+
+namespace vitalog {
+
+namespace {
+
+// "%.2f" without printf: to_chars rounds the exact binary value as printf does, and is many
+// times quicker on tables of a hundred thousand rows.
+std::string Fixed2(double value) {
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    if (error != std::errc{})
+        return FormatText("%.2f", value); // only values beyond 1e60 get here
+    return std::string(buffer, end);
+}
+
+std::string Percent(double value) {
+    return Fixed2(value) + " %";
+}
+
+std::string Whole(std::int32_t value) {
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+std::string Skinfold(std::int32_t value) {
+    return value == 0 ? std::string("-") : Whole(value);
+}
+
+double Weight(double pounds, const UserRecord& user) {
+    return user.units == Metric ? pounds * LbToKg : pounds;
+}
+
+double Length(double inches, const UserRecord& user) {
+    return user.lengthUnits == Centimetres ? inches * InToCm : inches;
+}
+
+// "%.0f" with the thousands comma.
+std::string Kilocalories(double value) {
+    return InsertThousandsComma(FormatText("%.0f", value), value);
+}
+
+// A tape length of a body composition record: "-" when none was taken.
+std::string BodyCompositionLength(double inches, const UserRecord& user) {
+    return inches == 0 ? std::string("-") : Fixed2(Length(inches, user));
+}
+
+std::string BodyCompositionHeight(double inches, const UserRecord& user) {
+    if (inches == 0)
+        return "-";
+    if (user.lengthUnits == Centimetres)
+        return Fixed2(inches * InToCm);
+    return FormatFeetInches(inches, "%d ' 0''", "%d ' %.0f.%.0f''", "%d ' %.0f''");
+}
+
+std::string TableHeight(double inches, const UserRecord& user) {
+    if (user.lengthUnits == Centimetres)
+        return Fixed2(inches * InToCm);
+    return FormatFeetInches(inches, "%d ' 0 ''", "%d ' %.0f.%.0f ''", "%d ' %.0f ''");
+}
+
+std::string WeightHeader(const char* name, const UserRecord& user) {
+    return std::string(name) + (user.units == Metric ? " kg" : " lb");
+}
+
+// Fills rows in the order the walk leaves them, from a newest-first list.
+template <class List, class Row>
+HistoryTable Build(std::vector<HistoryColumn> columns, const List& list, RowOrder order,
+                   Row&& row) {
+    HistoryTable table;
+    table.columns = std::move(columns);
+    table.cells.reserve(list.size() * table.columns.size());
+    if (order == RowOrder::NewestOnTop) {
+        for (const auto& record : list)
+            row(table.cells, record);
+    } else {
+        for (auto it = list.rbegin(); it != list.rend(); ++it)
+            row(table.cells, *it);
+    }
+    return table;
+}
+
+} // namespace
+
+std::string HistoryDate(DateKey key) {
+    return FormatDateKey(key, 1);
+}
+
+std::string HistoryTypeText(std::string_view method) {
+    if (method == "Three Site Caliper")
+        return std::string(MeasurementType::JacksonPollock3);
+    if (method == "Seven Site Caliper")
+        return std::string(MeasurementType::JacksonPollock7);
+    return std::string(method);
+}
+
+std::string ActivityFactorName(double factor) {
+    if (const auto index = ActivityLevelIndexFor(factor))
+        return std::string(ActivityLevels[*index].caption);
+    return {};
+}
+
+std::string FlattenNotes(std::string_view notes) {
+    std::string text;
+    text.reserve(notes.size());
+    for (const char c : notes) {
+        if (c == '\n')
+            continue;
+        text.push_back(c == '\r' ? ' ' : c);
+    }
+    return text;
+}
+
+std::vector<HistoryColumn> BodyCompositionColumns(const UserRecord& user) {
+    using A = CellAlign;
+    std::vector<HistoryColumn> columns{
+        {"Date", A::Left, 75},
+        {"Type", A::Centre, 110},
+        {"Body Fat %", A::Right, 75},
+        {WeightHeader("Weight", user), A::Right, 75},
+        {WeightHeader("Lean Body", user), A::Right, 85},
+        {WeightHeader("Body Fat", user), A::Right, 85},
+    };
+    static const char* const male[] = {
+        "Chest",       "Abdominal",  "Thigh", "Bicep",   "Tricep", "Subscapular", "Suprailiac",
+        "Midaxillary", "Lower Back", "Calf",  "Abdomen", "Neck",   "Height"};
+    static const char* const female[] = {
+        "Tricep",      "Suprailiac", "Thigh", "Chest", "Abdominal", "Subscapular", "Bicep",
+        "Midaxillary", "Lower Back", "Calf",  "Waist", "Hip",       "Neck",        "Height"};
+    bool first = true;
+    const auto add = [&](const auto& sites) {
+        for (const char* site : sites) {
+            columns.push_back({site, A::Right, first ? 100 : 75});
+            first = false;
+        }
+    };
+    if (user.sex == Male)
+        add(male);
+    else
+        add(female);
+    return columns;
+}
+
+std::vector<HistoryColumn> TapeColumns(const UserRecord& user) {
+    using A = CellAlign;
+    return {
+        {"Date", A::Left, 75},   {WeightHeader("Weight", user), A::Right, 75},
+        {"Bicep", A::Right, 75}, {user.sex == Female ? "Hip" : "Forearm", A::Right, 75},
+        {"Chest", A::Right, 75}, {"Waist", A::Right, 75},
+        {"Neck", A::Right, 75},  {"Calf", A::Right, 75},
+        {"Thigh", A::Right, 75},
+    };
+}
+
+std::vector<HistoryColumn> BloodPressureColumns() {
+    using A = CellAlign;
+    return {
+        {"Date", A::Left, 75},       {"Time", A::Right, 75},  {"Systolic", A::Right, 75},
+        {"Diastolic", A::Right, 75}, {"Pulse", A::Right, 55}, {"Notes", A::Left, 300},
+    };
+}
+
+std::vector<HistoryColumn> BmiBmrColumns() {
+    using A = CellAlign;
+    return {
+        {"Date", A::Left, 75},      {"BMI", A::Right, 75},
+        {"BMR", A::Right, 75},      {"Activity Factor (AF)", A::Right, 120},
+        {"BMR w/AF", A::Right, 75}, {"Weight", A::Right, 75},
+        {"Height", A::Right, 75},
+    };
+}
+
+std::vector<HistoryColumn> AllUsersColumns() {
+    using A = CellAlign;
+    return {
+        {"Name", A::Centre, 110},     {"Sex", A::Centre, 55},       {"Age", A::Right, 45},
+        {"Desired BF", A::Right, 75}, {"Current BF", A::Right, 75}, {"Starting BF", A::Right, 75},
+        {"BF Change", A::Right, 75},  {"Current Wt", A::Right, 75}, {"Starting Wt", A::Right, 75},
+        {"Wt Change", A::Right, 75},  {"Current LB", A::Right, 75}, {"Starting LB", A::Right, 75},
+        {"LB Change", A::Right, 75},
+    };
+}
+
+void AppendBodyCompositionRow(std::vector<std::string>& cells, const BodyFatRecord& r,
+                              const UserRecord& user) {
+    const std::string method = r.Method();
+    cells.push_back(HistoryDate(r.date));
+    cells.push_back(HistoryTypeText(method));
+    cells.push_back(Percent(r.bodyFat));
+    cells.push_back(Fixed2(Weight(r.user.weight, user)));
+    cells.push_back(Fixed2(Weight(r.leanWeight, user)));
+    cells.push_back(Fixed2(Weight(r.fatWeight, user)));
+
+    // The skinfold cells by site; the header order of the user's sex picks them below.
+    const bool durnin = method == MeasurementType::Durnin;
+    const bool parrillo = method == MeasurementType::Parrillo;
+    const std::int32_t* s = r.sites;
+    std::string chest, abdominal, bicep, midaxillary, lowerBack, calf;
+    if (parrillo) {
+        // Two sites share each of the first two slots; no zero test on them.
+        const auto low = [](std::int32_t v) {
+            return Whole(static_cast<std::int32_t>(v & 0xFFFF));
+        };
+        const auto high = [](std::int32_t v) {
+            return Whole(static_cast<std::int32_t>((static_cast<std::uint32_t>(v) >> 16) & 0xFFFF));
+        };
+        chest = low(s[0]);
+        abdominal = low(s[1]);
+        bicep = high(s[0]);
+        calf = high(s[1]);
+        midaxillary = "-";
+        lowerBack = Whole(s[6]);
+    } else {
+        chest = durnin ? std::string("-") : Skinfold(s[0]);
+        abdominal = Skinfold(s[1]);
+        bicep = durnin ? Skinfold(s[0]) : std::string("-");
+        midaxillary = Skinfold(s[6]);
+        lowerBack = "-";
+        calf = "-";
+    }
+    std::string thigh = Skinfold(s[2]), tricep = Skinfold(s[3]), subscapular = Skinfold(s[4]),
+                suprailiac = Skinfold(s[5]);
+    std::string waist = BodyCompositionLength(r.tape[0], user);
+    std::string height = BodyCompositionHeight(r.tape[1], user);
+    std::string neck = BodyCompositionLength(r.tape[3], user);
+
+    if (user.sex == Male) {
+        for (std::string* cell :
+             {&chest, &abdominal, &thigh, &bicep, &tricep, &subscapular, &suprailiac, &midaxillary,
+              &lowerBack, &calf, &waist, &neck, &height})
+            cells.push_back(std::move(*cell));
+    } else {
+        std::string hip = BodyCompositionLength(r.tape[2], user);
+        for (std::string* cell :
+             {&tricep, &suprailiac, &thigh, &chest, &abdominal, &subscapular, &bicep, &midaxillary,
+              &lowerBack, &calf, &waist, &hip, &neck, &height})
+            cells.push_back(std::move(*cell));
+    }
+}
+
+void AppendTapeRow(std::vector<std::string>& cells, const TapeRecord& r, const UserRecord& user) {
+    cells.push_back(HistoryDate(r.date));
+    cells.push_back(Fixed2(Weight(r.user.weight, user)));
+    for (const double inches :
+         {r.biceps, r.forearmOrHip, r.chest, r.waist, r.neck, r.calf, r.thigh})
+        cells.push_back(Fixed2(Length(inches, user)));
+}
+
+void AppendBloodPressureRow(std::vector<std::string>& cells, const BloodPressureRecord& r) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (SplitDateTimeKey(r.when, year, month, day, hour, minute, second)) {
+        cells.push_back(FormatText("%d/%d/%d", month, day, year));
+        const int twelve = hour % 12 == 0 ? 12 : hour % 12;
+        cells.push_back(
+            FormatText("%d:%02d:%02d %s", twelve, minute, second, hour < 12 ? "AM" : "PM"));
+    } else {
+        cells.emplace_back();
+        cells.emplace_back();
+    }
+    cells.push_back(Whole(r.systolic));
+    cells.push_back(Whole(r.diastolic));
+    cells.push_back(Whole(r.pulse));
+    cells.push_back(FlattenNotes(r.Notes()));
+}
+
+void AppendBmiBmrRow(std::vector<std::string>& cells, const BmiRecord& bmi, const BmrRecord* bmr,
+                     const UserRecord& user) {
+    cells.push_back(HistoryDate(bmi.date));
+    cells.push_back(Fixed2(bmi.bmi));
+    if (bmr != nullptr) {
+        cells.push_back(Kilocalories(bmr->bmr));
+        cells.push_back(ActivityFactorName(bmr->activityFactor));
+        cells.push_back(Kilocalories(bmr->bmrWithActivity));
+    } else {
+        cells.insert(cells.end(), 3, std::string());
+    }
+    cells.push_back(Fixed2(Weight(bmi.user.weight, user)));
+    cells.push_back(TableHeight(bmi.height, user));
+}
+
+void AppendAllUsersRow(std::vector<std::string>& cells, const UserRecord& user,
+                       const RecordList<BodyFatRecord>& records) {
+    // Every weight of the row in its own user's units.
+    const auto weight = [&](double pounds) {
+        return Fixed2(user.units != Imperial ? pounds * LbToKg : pounds);
+    };
+    const std::string none = "-";
+    cells.push_back(user.Name());
+    cells.push_back(user.sex == Male ? "Male" : "Female");
+    cells.push_back(user.age > 0 ? Whole(user.age) : none);
+    cells.push_back(user.desiredBodyFat > 0 ? Percent(user.desiredBodyFat) : none);
+    const std::string current = user.weight > 0 ? weight(user.weight) : none;
+    if (records.empty()) {
+        cells.insert(cells.end(), {none, none, none, current, current, none, none, none, none});
+        return;
+    }
+    const BodyFatRecord& newest = records.front();
+    const BodyFatRecord& oldest = records.back();
+    cells.push_back(Percent(newest.bodyFat));
+    cells.push_back(Percent(oldest.bodyFat));
+    cells.push_back(Percent(newest.bodyFat - oldest.bodyFat));
+    cells.push_back(current);
+    cells.push_back(weight(oldest.user.weight));
+    cells.push_back(weight(user.weight - oldest.user.weight));
+    cells.push_back(weight(newest.leanWeight));
+    cells.push_back(weight(oldest.leanWeight));
+    cells.push_back(weight(newest.leanWeight - oldest.leanWeight));
+}
+
+HistoryTable BodyCompositionTable(const RecordList<BodyFatRecord>& records, const UserRecord& user,
+                                  RowOrder order) {
+    return Build(
+        BodyCompositionColumns(user), records, order,
+        [&](auto& cells, const BodyFatRecord& r) { AppendBodyCompositionRow(cells, r, user); });
+}
+
+HistoryTable TapeTable(const RecordList<TapeRecord>& records, const UserRecord& user,
+                       RowOrder order) {
+    return Build(TapeColumns(user), records, order,
+                 [&](auto& cells, const TapeRecord& r) { AppendTapeRow(cells, r, user); });
+}
+
+HistoryTable BloodPressureTable(const RecordList<BloodPressureRecord>& records, RowOrder order) {
+    return Build(
+        BloodPressureColumns(), records, order,
+        [](auto& cells, const BloodPressureRecord& r) { AppendBloodPressureRow(cells, r); });
+}
+
+HistoryTable BmiBmrTable(const RecordList<BmiRecord>& bmi, const RecordList<BmrRecord>& bmr,
+                         const UserRecord& user, RowOrder order) {
+    // Both lists are newest first; the records of one date lie together, and the walk meets
+    // the last of them first when it goes from the oldest.
+    const auto match = [&](DateKey date) -> const BmrRecord* {
+        const auto [first, last] =
+            std::equal_range(bmr.begin(), bmr.end(), date, [](const auto& a, const auto& b) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(a)>, DateKey>)
+                    return a > b.date;
+                else
+                    return a.date > b;
+            });
+        if (first == last)
+            return nullptr;
+        return order == RowOrder::NewestOnTop ? &*std::prev(last) : &*first;
+    };
+    return Build(BmiBmrColumns(), bmi, order, [&](auto& cells, const BmiRecord& r) {
+        AppendBmiBmrRow(cells, r, match(r.date), user);
+    });
+}
+
+std::optional<HistoryTable> AllUsersTable(const std::filesystem::path& dataDir) {
+    std::vector<UserRecord> users;
+    const detail::FileInfo info = detail::RecordStore<UserKind>::Scan(
+        dataDir / UserFileName, [&](std::uint64_t, const std::uint8_t* bytes) {
+            if (detail::RecordStore<UserKind>::ActiveAt(bytes) != 0) {
+                UserKind::Decode(bytes, users.emplace_back());
+            }
+            return false;
+        });
+    if (!info.readable)
+        return std::nullopt;
+    HistoryTable table;
+    table.columns = AllUsersColumns();
+    // Each row goes on top: the last user of the file ends first.
+    for (auto it = users.rbegin(); it != users.rend(); ++it) {
+        RecordList<BodyFatRecord> records;
+        BodyFatFile::LoadAll(dataDir, it->Name(), records);
+        AppendAllUsersRow(table.cells, *it, records);
+    }
+    return table;
+}
+
+} // namespace vitalog
