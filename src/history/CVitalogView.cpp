@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vitalog {
 
 CVitalogView::CVitalogView(CMainFrame& frame, AppServices& services, QWidget* parent)
@@ -82,6 +84,13 @@ bool CVitalogView::FillFor(int mode, RowOrder order) {
     }
 }
 
+int CVitalogView::ColumnWidth(int width) const {
+    // The widths fit the texts in a font whose digits are 6 pixels wide; a wider font widens
+    // every column alike so that "12/31/2005" and "10:05:30 PM" are not cut.
+    const double digits = m_table->fontMetrics().horizontalAdvance(QStringLiteral("0000000000"));
+    return qRound(width * std::max(1.0, digits / 60.0));
+}
+
 QString CVitalogView::UserName() const {
     const std::string name = Frame().CurrentUser.Name();
     if (const auto utf8 = Cp1252ToUtf8(name))
@@ -96,7 +105,7 @@ void CVitalogView::NoRecords(const char* format) {
 void CVitalogView::Show(const HistoryTable& table, ShownTable kind) {
     m_model->SetTable(table);
     for (int column = 0; column < m_model->columnCount(); ++column)
-        m_header->resizeSection(column, m_model->Column(column).width);
+        m_header->resizeSection(column, ColumnWidth(m_model->Column(column).width));
     if (table.RowCount() > 0) {
         m_hasData = true;
         m_shownTable = kind;

@@ -31,6 +31,9 @@ public:
     void SortByColumn(int column);
     void ShowSortArrow(int column, bool ascending, int mode);
 
+    // A column's width in pixels for the table's font, from its width in the table's layout.
+    int ColumnWidth(int width) const;
+
     QTableView* Table() const { return m_table; }
     HistoryModel* Model() const { return m_model; }
     SortHeader* Header() const { return m_header; }

@@ -141,6 +141,8 @@ private slots:
     void dateClicksRefillAndTheDirectionIsRemembered();
     void systolicTwiceSortsUpThenDown();
     void bmrSortsByItsValueDespiteCommas();
+    void longestTextsAreNotCut_data();
+    void longestTextsAreNotCut();
     void headerAlignmentsOfEachTable_data();
     void headerAlignmentsOfEachTable();
 };
@@ -240,9 +242,10 @@ void HistoryTest::bodyCompositionTableFromTheFile() {
     QTableView* table = h.view->Table();
     QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
     QVERIFY(table->verticalHeader()->isHidden());
-    QCOMPARE(table->horizontalHeader()->sectionSize(1), 110);
-    QCOMPARE(table->horizontalHeader()->sectionSize(4), 85);
-    QCOMPARE(table->horizontalHeader()->sectionSize(6), 100);
+    QCOMPARE(table->horizontalHeader()->sectionSize(1), h.view->ColumnWidth(110));
+    QCOMPARE(table->horizontalHeader()->sectionSize(4), h.view->ColumnWidth(85));
+    QCOMPARE(table->horizontalHeader()->sectionSize(6), h.view->ColumnWidth(100));
+    QVERIFY(h.view->ColumnWidth(75) >= 75);
     // Grey, white, grey by row index.
     const auto shade = [&](int row) {
         return h.view->Model()
@@ -366,6 +369,54 @@ void HistoryTest::bmrSortsByItsValueDespiteCommas() {
     QCOMPARE(h.ColumnTexts(2), (QStringList{"12,000", "9,500", "1,500", "1,000", "999"}));
     h.ClickHeader(3); // the factor's name sorts as text
     QCOMPARE(h.ColumnTexts(3).first(), QStringLiteral("Sedentary"));
+}
+
+void HistoryTest::longestTextsAreNotCut_data() {
+    QTest::addColumn<CommandId>("command");
+    QTest::newRow("body fat") << CommandId::HistoryBodyFat;
+    QTest::newRow("tape") << CommandId::HistoryTape;
+    QTest::newRow("blood pressure") << CommandId::HistoryBloodPressure;
+    QTest::newRow("bmi/bmr") << CommandId::HistoryBmiBmr;
+    QTest::newRow("all users") << CommandId::HistoryAllUsers;
+}
+
+void HistoryTest::longestTextsAreNotCut() {
+    QFETCH(CommandId, command);
+    History h;
+    BodyFatRecord r;
+    r.user = h.user;
+    r.user.weight = 999.99;
+    r.SetMethod("Tape Measurement");
+    r.bodyFat = 55.55;
+    r.leanWeight = 888.88;
+    r.fatWeight = 111.11;
+    r.tape[0] = 55.55;
+    r.tape[1] = 70.55;
+    r.tape[3] = 22.22;
+    r.date = 20051231;
+    QCOMPARE(BodyFatFile::Append(h.Dir(), r), StoreResult::Done);
+    h.AddTape(20051231, 88.88);
+    h.AddPressure(28, 22, 222);
+    h.AddBmiBmr(20051231, 88888.8);
+    h.Open(command);
+    h.ClickHeader(1); // an arrow takes room from a header
+    QTableView* table = h.view->Table();
+    const QFontMetrics metrics(table->font());
+    QStyleOptionViewItem option;
+    const int margin =
+        2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    for (int c = 0; c < h.view->Model()->columnCount(); ++c) {
+        const int width = table->horizontalHeader()->sectionSize(c);
+        for (int row = 0; row < h.view->Model()->rowCount(); ++row) {
+            const QString text = h.view->Model()->Text(row, c);
+            if (c == 5 && command == CommandId::HistoryBloodPressure)
+                continue; // notes run on as far as they go
+            QVERIFY2(metrics.horizontalAdvance(text) + margin <= width, qPrintable(text));
+        }
+        const QString header = h.Headers().at(c);
+        const int arrow = h.view->Header()->ArrowColumn() == c ? SortHeader::ArrowWidth + 8 : 0;
+        QVERIFY2(metrics.horizontalAdvance(header) + 8 + arrow <= width, qPrintable(header));
+    }
 }
 
 void HistoryTest::headerAlignmentsOfEachTable_data() {
