@@ -102,7 +102,7 @@ void CVitalogView::NoRecords(const char* format) {
     Services().prompter->Information(this, QString::fromLatin1(format).arg(UserName()));
 }
 
-void CVitalogView::Show(const HistoryTable& table, ShownTable kind) {
+void CVitalogView::ShowTable(const HistoryTable& table, ShownTable kind) {
     m_model->SetTable(table);
     for (int column = 0; column < m_model->columnCount(); ++column)
         m_header->resizeSection(column, ColumnWidth(m_model->Column(column).width));
@@ -119,7 +119,7 @@ bool CVitalogView::FillBodyComposition(RowOrder order) {
         NoRecords("No body composition records exist for user %1");
         return false;
     }
-    Show(BodyCompositionTable(records, user, order), ShownTable::BodyComposition);
+    ShowTable(BodyCompositionTable(records, user, order), ShownTable::BodyComposition);
     return true;
 }
 
@@ -130,7 +130,7 @@ bool CVitalogView::FillTape(RowOrder order) {
         NoRecords("No tape measurement records exist for user %1");
         return false;
     }
-    Show(TapeTable(records, user, order), ShownTable::Tape);
+    ShowTable(TapeTable(records, user, order), ShownTable::Tape);
     return true;
 }
 
@@ -141,7 +141,7 @@ bool CVitalogView::FillBloodPressure(RowOrder order) {
         NoRecords("No blood pressure records exist for user %1");
         return false;
     }
-    Show(BloodPressureTable(records, order), ShownTable::BloodPressure);
+    ShowTable(BloodPressureTable(records, order), ShownTable::BloodPressure);
     return true;
 }
 
@@ -154,7 +154,7 @@ bool CVitalogView::FillBmiBmr(RowOrder order) {
     }
     RecordList<BmrRecord> bmr;
     BmrFile::LoadAll(Services().DataPath(), user.Name(), bmr);
-    Show(BmiBmrTable(bmi, bmr, user, order), ShownTable::BmiBmr);
+    ShowTable(BmiBmrTable(bmi, bmr, user, order), ShownTable::BmiBmr);
     return true;
 }
 
@@ -162,7 +162,7 @@ void CVitalogView::FillAllUsers() {
     const auto table = AllUsersTable(Services().DataPath());
     if (!table)
         return; // no "user.bin" to read: nothing at all
-    Show(*table, ShownTable::AllUsers);
+    ShowTable(*table, ShownTable::AllUsers);
     if (table->RowCount() == 0)
         Services().prompter->Information(this, QStringLiteral("No user records exist"));
 }

@@ -30,6 +30,8 @@ public:
     void ClearTable();
     void SortByColumn(int column);
     void ShowSortArrow(int column, bool ascending, int mode);
+    // Puts the table's columns and rows into the list; a table with rows enables printing.
+    void ShowTable(const HistoryTable& table, ShownTable kind);
 
     // A column's width in pixels for the table's font, from its width in the table's layout.
     int ColumnWidth(int width) const;
@@ -46,7 +48,6 @@ private:
     bool FillBmiBmr(RowOrder order);
     void FillAllUsers();
     bool FillFor(int mode, RowOrder order);
-    void Show(const HistoryTable& table, ShownTable kind);
     void NoRecords(const char* format);
     QString UserName() const;
 

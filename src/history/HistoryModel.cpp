@@ -13,7 +13,7 @@ namespace vitalog {
 namespace {
 
 // Number texts are ASCII; only names, notes and method texts may need the code page.
-QString FromCellText(const std::string& text) {
+QString FromCellText(std::string_view text) {
     if (std::all_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return QString::fromLatin1(text.data(), qsizetype(text.size()));
@@ -47,9 +47,9 @@ void HistoryModel::SetTable(const HistoryTable& table) {
         m_headerAlignments.append(ToQtAlignment(column.align));
     }
     m_cells.clear();
-    m_cells.reserve(qsizetype(table.cells.size()));
-    for (const std::string& cell : table.cells)
-        m_cells.append(FromCellText(cell));
+    m_cells.reserve(qsizetype(table.CellCount()));
+    for (std::size_t i = 0; i < table.CellCount(); ++i)
+        m_cells.append(FromCellText(table.CellAt(i)));
     m_rows = int(table.RowCount());
     endResetModel();
 }

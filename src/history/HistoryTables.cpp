@@ -86,21 +86,40 @@ HistoryTable Build(std::vector<HistoryColumn> columns, const List& list, RowOrde
                    Row&& row) {
     HistoryTable table;
     table.columns = std::move(columns);
-    table.cells.reserve(list.size() * table.columns.size());
+    table.ends.reserve(list.size() * table.columns.size());
+    table.text.reserve(list.size() * table.columns.size() * 6); // most cells are short numbers
     if (order == RowOrder::NewestOnTop) {
         for (const auto& record : list)
-            row(table.cells, record);
+            row(table, record);
     } else {
         for (auto it = list.rbegin(); it != list.rend(); ++it)
-            row(table.cells, *it);
+            row(table, *it);
     }
     return table;
 }
 
 } // namespace
 
+std::vector<std::string> HistoryTable::Texts() const {
+    std::vector<std::string> texts;
+    texts.reserve(ends.size());
+    for (std::size_t i = 0; i < ends.size(); ++i)
+        texts.emplace_back(CellAt(i));
+    return texts;
+}
+
 std::string HistoryDate(DateKey key) {
-    return FormatDateKey(key, 1);
+    // FormatDateKey's text, written without printf for the dates a diary holds.
+    int year = 0, month = 0, day = 0;
+    SplitDateKey(key, year, month, day);
+    if (year < 1000 || year > 9999 || month < 0 || month > 99 || day < 0 || day > 99)
+        return FormatDateKey(key, 1);
+    const char text[] = {
+        char('0' + month / 10),  char('0' + month % 10),      '/',
+        char('0' + day / 10),    char('0' + day % 10),        '/',
+        char('0' + year / 1000), char('0' + year / 100 % 10), char('0' + year / 10 % 10),
+        char('0' + year % 10)};
+    return std::string(text, sizeof text);
 }
 
 std::string HistoryTypeText(std::string_view method) {
@@ -198,15 +217,14 @@ std::vector<HistoryColumn> AllUsersColumns() {
     };
 }
 
-void AppendBodyCompositionRow(std::vector<std::string>& cells, const BodyFatRecord& r,
-                              const UserRecord& user) {
+void AppendBodyCompositionRow(HistoryTable& table, const BodyFatRecord& r, const UserRecord& user) {
     const std::string method = r.Method();
-    cells.push_back(HistoryDate(r.date));
-    cells.push_back(HistoryTypeText(method));
-    cells.push_back(Percent(r.bodyFat));
-    cells.push_back(Fixed2(Weight(r.user.weight, user)));
-    cells.push_back(Fixed2(Weight(r.leanWeight, user)));
-    cells.push_back(Fixed2(Weight(r.fatWeight, user)));
+    table.Add(HistoryDate(r.date));
+    table.Add(HistoryTypeText(method));
+    table.Add(Percent(r.bodyFat));
+    table.Add(Fixed2(Weight(r.user.weight, user)));
+    table.Add(Fixed2(Weight(r.leanWeight, user)));
+    table.Add(Fixed2(Weight(r.fatWeight, user)));
 
     // The skinfold cells by site; the header order of the user's sex picks them below.
     const bool durnin = method == MeasurementType::Durnin;
@@ -245,102 +263,104 @@ void AppendBodyCompositionRow(std::vector<std::string>& cells, const BodyFatReco
         for (std::string* cell :
              {&chest, &abdominal, &thigh, &bicep, &tricep, &subscapular, &suprailiac, &midaxillary,
               &lowerBack, &calf, &waist, &neck, &height})
-            cells.push_back(std::move(*cell));
+            table.Add(*cell);
     } else {
         std::string hip = BodyCompositionLength(r.tape[2], user);
         for (std::string* cell :
              {&tricep, &suprailiac, &thigh, &chest, &abdominal, &subscapular, &bicep, &midaxillary,
               &lowerBack, &calf, &waist, &hip, &neck, &height})
-            cells.push_back(std::move(*cell));
+            table.Add(*cell);
     }
 }
 
-void AppendTapeRow(std::vector<std::string>& cells, const TapeRecord& r, const UserRecord& user) {
-    cells.push_back(HistoryDate(r.date));
-    cells.push_back(Fixed2(Weight(r.user.weight, user)));
+void AppendTapeRow(HistoryTable& table, const TapeRecord& r, const UserRecord& user) {
+    table.Add(HistoryDate(r.date));
+    table.Add(Fixed2(Weight(r.user.weight, user)));
     for (const double inches :
          {r.biceps, r.forearmOrHip, r.chest, r.waist, r.neck, r.calf, r.thigh})
-        cells.push_back(Fixed2(Length(inches, user)));
+        table.Add(Fixed2(Length(inches, user)));
 }
 
-void AppendBloodPressureRow(std::vector<std::string>& cells, const BloodPressureRecord& r) {
+void AppendBloodPressureRow(HistoryTable& table, const BloodPressureRecord& r) {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     if (SplitDateTimeKey(r.when, year, month, day, hour, minute, second)) {
-        cells.push_back(FormatText("%d/%d/%d", month, day, year));
+        table.Add(FormatText("%d/%d/%d", month, day, year));
         const int twelve = hour % 12 == 0 ? 12 : hour % 12;
-        cells.push_back(
-            FormatText("%d:%02d:%02d %s", twelve, minute, second, hour < 12 ? "AM" : "PM"));
+        table.Add(FormatText("%d:%02d:%02d %s", twelve, minute, second, hour < 12 ? "AM" : "PM"));
     } else {
-        cells.emplace_back();
-        cells.emplace_back();
+        table.Add({});
+        table.Add({});
     }
-    cells.push_back(Whole(r.systolic));
-    cells.push_back(Whole(r.diastolic));
-    cells.push_back(Whole(r.pulse));
-    cells.push_back(FlattenNotes(r.Notes()));
+    table.Add(Whole(r.systolic));
+    table.Add(Whole(r.diastolic));
+    table.Add(Whole(r.pulse));
+    table.Add(FlattenNotes(r.Notes()));
 }
 
-void AppendBmiBmrRow(std::vector<std::string>& cells, const BmiRecord& bmi, const BmrRecord* bmr,
+void AppendBmiBmrRow(HistoryTable& table, const BmiRecord& bmi, const BmrRecord* bmr,
                      const UserRecord& user) {
-    cells.push_back(HistoryDate(bmi.date));
-    cells.push_back(Fixed2(bmi.bmi));
+    table.Add(HistoryDate(bmi.date));
+    table.Add(Fixed2(bmi.bmi));
     if (bmr != nullptr) {
-        cells.push_back(Kilocalories(bmr->bmr));
-        cells.push_back(ActivityFactorName(bmr->activityFactor));
-        cells.push_back(Kilocalories(bmr->bmrWithActivity));
+        table.Add(Kilocalories(bmr->bmr));
+        table.Add(ActivityFactorName(bmr->activityFactor));
+        table.Add(Kilocalories(bmr->bmrWithActivity));
     } else {
-        cells.insert(cells.end(), 3, std::string());
+        for (int i = 0; i < 3; ++i)
+            table.Add({});
     }
-    cells.push_back(Fixed2(Weight(bmi.user.weight, user)));
-    cells.push_back(TableHeight(bmi.height, user));
+    table.Add(Fixed2(Weight(bmi.user.weight, user)));
+    table.Add(TableHeight(bmi.height, user));
 }
 
-void AppendAllUsersRow(std::vector<std::string>& cells, const UserRecord& user,
+void AppendAllUsersRow(HistoryTable& table, const UserRecord& user,
                        const RecordList<BodyFatRecord>& records) {
     // Every weight of the row in its own user's units.
     const auto weight = [&](double pounds) {
         return Fixed2(user.units != Imperial ? pounds * LbToKg : pounds);
     };
     const std::string none = "-";
-    cells.push_back(user.Name());
-    cells.push_back(user.sex == Male ? "Male" : "Female");
-    cells.push_back(user.age > 0 ? Whole(user.age) : none);
-    cells.push_back(user.desiredBodyFat > 0 ? Percent(user.desiredBodyFat) : none);
+    table.Add(user.Name());
+    table.Add(user.sex == Male ? "Male" : "Female");
+    table.Add(user.age > 0 ? Whole(user.age) : none);
+    table.Add(user.desiredBodyFat > 0 ? Percent(user.desiredBodyFat) : none);
     const std::string current = user.weight > 0 ? weight(user.weight) : none;
     if (records.empty()) {
-        cells.insert(cells.end(), {none, none, none, current, current, none, none, none, none});
+        for (const std::string* cell :
+             {&none, &none, &none, &current, &current, &none, &none, &none, &none})
+            table.Add(*cell);
         return;
     }
     const BodyFatRecord& newest = records.front();
     const BodyFatRecord& oldest = records.back();
-    cells.push_back(Percent(newest.bodyFat));
-    cells.push_back(Percent(oldest.bodyFat));
-    cells.push_back(Percent(newest.bodyFat - oldest.bodyFat));
-    cells.push_back(current);
-    cells.push_back(weight(oldest.user.weight));
-    cells.push_back(weight(user.weight - oldest.user.weight));
-    cells.push_back(weight(newest.leanWeight));
-    cells.push_back(weight(oldest.leanWeight));
-    cells.push_back(weight(newest.leanWeight - oldest.leanWeight));
+    table.Add(Percent(newest.bodyFat));
+    table.Add(Percent(oldest.bodyFat));
+    table.Add(Percent(newest.bodyFat - oldest.bodyFat));
+    table.Add(current);
+    table.Add(weight(oldest.user.weight));
+    table.Add(weight(user.weight - oldest.user.weight));
+    table.Add(weight(newest.leanWeight));
+    table.Add(weight(oldest.leanWeight));
+    table.Add(weight(newest.leanWeight - oldest.leanWeight));
 }
 
 HistoryTable BodyCompositionTable(const RecordList<BodyFatRecord>& records, const UserRecord& user,
                                   RowOrder order) {
     return Build(
         BodyCompositionColumns(user), records, order,
-        [&](auto& cells, const BodyFatRecord& r) { AppendBodyCompositionRow(cells, r, user); });
+        [&](auto& table, const BodyFatRecord& r) { AppendBodyCompositionRow(table, r, user); });
 }
 
 HistoryTable TapeTable(const RecordList<TapeRecord>& records, const UserRecord& user,
                        RowOrder order) {
     return Build(TapeColumns(user), records, order,
-                 [&](auto& cells, const TapeRecord& r) { AppendTapeRow(cells, r, user); });
+                 [&](auto& table, const TapeRecord& r) { AppendTapeRow(table, r, user); });
 }
 
 HistoryTable BloodPressureTable(const RecordList<BloodPressureRecord>& records, RowOrder order) {
     return Build(
         BloodPressureColumns(), records, order,
-        [](auto& cells, const BloodPressureRecord& r) { AppendBloodPressureRow(cells, r); });
+        [](auto& table, const BloodPressureRecord& r) { AppendBloodPressureRow(table, r); });
 }
 
 HistoryTable BmiBmrTable(const RecordList<BmiRecord>& bmi, const RecordList<BmrRecord>& bmr,
@@ -359,8 +379,8 @@ HistoryTable BmiBmrTable(const RecordList<BmiRecord>& bmi, const RecordList<BmrR
             return nullptr;
         return order == RowOrder::NewestOnTop ? &*std::prev(last) : &*first;
     };
-    return Build(BmiBmrColumns(), bmi, order, [&](auto& cells, const BmiRecord& r) {
-        AppendBmiBmrRow(cells, r, match(r.date), user);
+    return Build(BmiBmrColumns(), bmi, order, [&](auto& table, const BmiRecord& r) {
+        AppendBmiBmrRow(table, r, match(r.date), user);
     });
 }
 
@@ -381,7 +401,7 @@ std::optional<HistoryTable> AllUsersTable(const std::filesystem::path& dataDir) 
     for (auto it = users.rbegin(); it != users.rend(); ++it) {
         RecordList<BodyFatRecord> records;
         BodyFatFile::LoadAll(dataDir, it->Name(), records);
-        AppendAllUsersRow(table.cells, *it, records);
+        AppendAllUsersRow(table, *it, records);
     }
     return table;
 }

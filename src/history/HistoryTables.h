@@ -7,9 +7,11 @@
 #include "records/Records.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vitalog {
@@ -25,16 +27,30 @@ struct HistoryColumn {
     int width = 0; // pixels at scale 1
 };
 
-// A table's columns and its rows top to bottom; the cells are stored row by row as
-// Windows-1252 texts.
+// A table's columns and its rows top to bottom. The cells' Windows-1252 texts lie one after
+// the other in one buffer, row by row: a table of a hundred thousand rows holds two million
+// cells, and one small string object each would cost more than their texts.
 struct HistoryTable {
     std::vector<HistoryColumn> columns;
-    std::vector<std::string> cells;
+    std::string text;
+    std::vector<std::uint32_t> ends; // where each cell's text ends in text
 
-    std::size_t RowCount() const { return columns.empty() ? 0 : cells.size() / columns.size(); }
-    const std::string& Cell(std::size_t row, std::size_t column) const {
-        return cells[row * columns.size() + column];
+    std::size_t RowCount() const { return columns.empty() ? 0 : ends.size() / columns.size(); }
+    std::size_t CellCount() const { return ends.size(); }
+    // Cells by index, row by row.
+    std::string_view CellAt(std::size_t index) const {
+        const std::uint32_t begin = index == 0 ? 0 : ends[index - 1];
+        return std::string_view(text).substr(begin, ends[index] - begin);
     }
+    std::string_view Cell(std::size_t row, std::size_t column) const {
+        return CellAt(row * columns.size() + column);
+    }
+    void Add(std::string_view cell) {
+        text.append(cell);
+        ends.push_back(static_cast<std::uint32_t>(text.size()));
+    }
+    // Every cell's text, row by row.
+    std::vector<std::string> Texts() const;
 };
 
 // The record lists come newest first. The default walk (oldest to newest, each row inserted
@@ -48,18 +64,18 @@ std::vector<HistoryColumn> BloodPressureColumns();
 std::vector<HistoryColumn> BmiBmrColumns();
 std::vector<HistoryColumn> AllUsersColumns();
 
-// Appends the cell texts of one row. Weights and lengths are converted for the current user.
-void AppendBodyCompositionRow(std::vector<std::string>& cells, const BodyFatRecord& record,
+// Adds the cell texts of one row to the table. Weights and lengths are converted for the current
+// user.
+void AppendBodyCompositionRow(HistoryTable& table, const BodyFatRecord& record,
                               const UserRecord& user);
-void AppendTapeRow(std::vector<std::string>& cells, const TapeRecord& record,
-                   const UserRecord& user);
-void AppendBloodPressureRow(std::vector<std::string>& cells, const BloodPressureRecord& record);
+void AppendTapeRow(HistoryTable& table, const TapeRecord& record, const UserRecord& user);
+void AppendBloodPressureRow(HistoryTable& table, const BloodPressureRecord& record);
 // bmr: the BMR record of the same date, or null (its three cells stay empty).
-void AppendBmiBmrRow(std::vector<std::string>& cells, const BmiRecord& bmi, const BmrRecord* bmr,
+void AppendBmiBmrRow(HistoryTable& table, const BmiRecord& bmi, const BmrRecord* bmr,
                      const UserRecord& user);
 // records: that user's body composition records, newest first. Weights follow the row's own
 // user's units.
-void AppendAllUsersRow(std::vector<std::string>& cells, const UserRecord& user,
+void AppendAllUsersRow(HistoryTable& table, const UserRecord& user,
                        const RecordList<BodyFatRecord>& records);
 
 // Whole tables from newest-first lists.

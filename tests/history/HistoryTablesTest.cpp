@@ -1,5 +1,6 @@
 #include "history/HistoryTables.h"
 #include "calc/TestUsers.h"
+#include "records/DateKey.h"
 #include "records/RecordFile.h"
 #include "records/TestFiles.h"
 #include "records/Units.h"
@@ -21,7 +22,7 @@ namespace {
 std::string Under(const HistoryTable& table, const std::string& header, std::size_t row = 0) {
     for (std::size_t c = 0; c < table.columns.size(); ++c)
         if (table.columns[c].header == header)
-            return table.Cell(row, c);
+            return std::string(table.Cell(row, c));
     ADD_FAILURE() << "no column " << header;
     return "<none>";
 }
@@ -58,7 +59,7 @@ HistoryTable OneBodyComposition(const BodyFatRecord& r, const UserRecord& user) 
 TEST(BodyCompositionTable, HeadersFollowSexAndUnits) {
     const auto male = BodyCompositionColumns(MakeUser(Male, 30, 180));
     const auto female = BodyCompositionColumns(MakeUser(Female, 30, 140, Metric));
-    HistoryTable m{male, {}}, f{female, {}};
+    HistoryTable m{male, {}, {}}, f{female, {}, {}};
     EXPECT_EQ(Headers(m),
               (std::vector<std::string>{"Date", "Type", "Body Fat %", "Weight lb", "Lean Body lb",
                                         "Body Fat lb", "Chest", "Abdominal", "Thigh", "Bicep",
@@ -252,14 +253,22 @@ TEST(TapeTable, MetricGirthsAndTheSexOfTheSecondSite) {
                                         "Neck", "Calf", "Thigh"}));
     const std::vector<std::string> metricCells{"03/07/2005", "81.65", "35.56", "29.21", "101.60",
                                                "81.28",      "0.00",  "38.10", "56.52"};
-    EXPECT_EQ(metric.cells, metricCells);
+    EXPECT_EQ(metric.Texts(), metricCells);
 
     const HistoryTable imperial = TapeTable({r}, MakeUser(Male, 30, 180), RowOrder::NewestOnTop);
     EXPECT_EQ(imperial.columns[1].header, "Weight lb");
     EXPECT_EQ(imperial.columns[3].header, "Forearm");
     const std::vector<std::string> imperialCells{"03/07/2005", "180.00", "14.00", "11.50", "40.00",
                                                  "32.00",      "0.00",   "15.00", "22.25"};
-    EXPECT_EQ(imperial.cells, imperialCells);
+    EXPECT_EQ(imperial.Texts(), imperialCells);
+}
+
+TEST(HistoryDate, MonthDayYearWithLeadingZeros) {
+    EXPECT_EQ(HistoryDate(20050307), "03/07/2005");
+    EXPECT_EQ(HistoryDate(19991231), "12/31/1999");
+    // Keys no calendar gives still read as the stored date text does.
+    for (const DateKey key : {0, 9990101, 100000101, -20050307})
+        EXPECT_EQ(HistoryDate(key), FormatDateKey(key, 1)) << key;
 }
 
 TEST(TapeTable, RowsInTheWalkOrder) {
@@ -296,7 +305,7 @@ TEST(BloodPressureTable, DateTimeNumbersAndFlattenedNotes) {
         const HistoryTable table = BloodPressureTable({r}, RowOrder::NewestOnTop);
         const std::vector<std::string> cells{"3/7/2005", c.time, "120",
                                              "80",       "64",   "after the runat 7 pm"};
-        EXPECT_EQ(table.cells, cells);
+        EXPECT_EQ(table.Texts(), cells);
     }
     const auto columns = BloodPressureColumns();
     EXPECT_EQ(columns[4].width, 55);
@@ -381,7 +390,7 @@ TEST(BmiBmrTable, RowsComeFromBmiRecordsAndMatchBmrByDate) {
     const std::vector<std::string> cells{
         "01/01/2006", "25.83", "",      "",      "",      "176.00", "5 ' 10 ''",
         "01/01/2005", "25.83", "1,800", "Extra", "3,420", "180.00", "5 ' 10 ''"};
-    EXPECT_EQ(table.cells, cells);
+    EXPECT_EQ(table.Texts(), cells);
     EXPECT_EQ(table.columns[3].width, 120);
 }
 
@@ -425,8 +434,9 @@ void AddTestUser(const std::filesystem::path& dir, const char* name, int units, 
 }
 
 std::vector<std::string> Row(const HistoryTable& table, std::size_t row) {
-    return {table.cells.begin() + std::ptrdiff_t(row * table.columns.size()),
-            table.cells.begin() + std::ptrdiff_t((row + 1) * table.columns.size())};
+    const std::vector<std::string> texts = table.Texts();
+    return {texts.begin() + std::ptrdiff_t(row * table.columns.size()),
+            texts.begin() + std::ptrdiff_t((row + 1) * table.columns.size())};
 }
 
 } // namespace
