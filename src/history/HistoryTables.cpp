@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <type_traits>
 
@@ -19,15 +21,39 @@ namespace vitalog {
 
 namespace {
 
-// "%.2f" without printf: to_chars rounds the exact binary value as printf does, and is many
-// times quicker on tables of a hundred thousand rows.
-std::string Fixed2(double value) {
-    char buffer[64];
+// "%.2f" into buffer (room for 72 characters); returns the end, or null when the text needs
+// more room (values beyond 1e60). printf rounds the exact binary value to even at a tie; the
+// hundredths are read from value * 100 only when that product is far enough from a tie that
+// its own rounding cannot decide, else to_chars does what printf does. Tables of a hundred
+// thousand rows hold a million of these.
+char* WriteFixed2(char* buffer, double value) {
+    const double hundredths = std::fabs(value) * 100;
+    if (hundredths < 1e15) {
+        const double whole = std::floor(hundredths);
+        const double fraction = hundredths - whole;
+        if (std::fabs(fraction - 0.5) > 1e-9 * std::max(1.0, hundredths)) {
+            auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+            char* out = buffer;
+            if (std::signbit(value))
+                *out++ = '-';
+            out = std::to_chars(out, out + 24, n / 100).ptr;
+            n %= 100;
+            *out++ = '.';
+            *out++ = static_cast<char>('0' + n / 10);
+            *out++ = static_cast<char>('0' + n % 10);
+            return out;
+        }
+    }
     const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    if (error != std::errc{})
-        return FormatText("%.2f", value); // only values beyond 1e60 get here
-    return std::string(buffer, end);
+        std::to_chars(buffer, buffer + 64, value, std::chars_format::fixed, 2);
+    return error == std::errc{} ? end : nullptr;
+}
+
+std::string Fixed2(double value) {
+    char buffer[72];
+    if (char* end = WriteFixed2(buffer, value))
+        return std::string(buffer, end);
+    return FormatText("%.2f", value);
 }
 
 std::string Percent(double value) {
@@ -40,8 +66,45 @@ std::string Whole(std::int32_t value) {
     return std::string(buffer, end);
 }
 
-std::string Skinfold(std::int32_t value) {
-    return value == 0 ? std::string("-") : Whole(value);
+// A whole number or "-" without a string of its own: a row has up to ten of them.
+class ShortText {
+public:
+    ShortText() = default;
+    explicit ShortText(const char* text) : m_size(static_cast<std::uint8_t>(std::strlen(text))) {
+        std::memcpy(m_text, text, m_size);
+    }
+    explicit ShortText(std::int32_t value)
+        : m_size(static_cast<std::uint8_t>(
+              std::to_chars(m_text, m_text + sizeof m_text, value).ptr - m_text)) {}
+    std::string_view View() const { return {m_text, m_size}; }
+
+private:
+    char m_text[12] = {};
+    std::uint8_t m_size = 0;
+};
+
+ShortText Skinfold(std::int32_t value) {
+    return value == 0 ? ShortText("-") : ShortText(value);
+}
+
+// "%.2f" and a suffix, straight into the table.
+void AddFixed2(HistoryTable& table, double value, std::string_view suffix = {}) {
+    char buffer[80];
+    char* end = WriteFixed2(buffer, value);
+    if (end == nullptr || suffix.size() > 8) {
+        table.Add(Fixed2(value) + std::string(suffix));
+        return;
+    }
+    std::memcpy(end, suffix.data(), suffix.size());
+    table.Add(std::string_view(buffer, static_cast<std::size_t>(end - buffer) + suffix.size()));
+}
+
+std::string_view TypeText(std::string_view method) {
+    if (method == "Three Site Caliper")
+        return MeasurementType::JacksonPollock3;
+    if (method == "Seven Site Caliper")
+        return MeasurementType::JacksonPollock7;
+    return method;
 }
 
 double Weight(double pounds, const UserRecord& user) {
@@ -123,11 +186,7 @@ std::string HistoryDate(DateKey key) {
 }
 
 std::string HistoryTypeText(std::string_view method) {
-    if (method == "Three Site Caliper")
-        return std::string(MeasurementType::JacksonPollock3);
-    if (method == "Seven Site Caliper")
-        return std::string(MeasurementType::JacksonPollock7);
-    return std::string(method);
+    return std::string(TypeText(method));
 }
 
 std::string ActivityFactorName(double factor) {
@@ -218,59 +277,64 @@ std::vector<HistoryColumn> AllUsersColumns() {
 }
 
 void AppendBodyCompositionRow(HistoryTable& table, const BodyFatRecord& r, const UserRecord& user) {
-    const std::string method = r.Method();
+    // The method text as stored, up to its NUL and never past its field.
+    const std::string_view method(r.method, ::strnlen(r.method, BodyFatRecord::MethodFieldSize));
     table.Add(HistoryDate(r.date));
-    table.Add(HistoryTypeText(method));
-    table.Add(Percent(r.bodyFat));
-    table.Add(Fixed2(Weight(r.user.weight, user)));
-    table.Add(Fixed2(Weight(r.leanWeight, user)));
-    table.Add(Fixed2(Weight(r.fatWeight, user)));
+    table.Add(TypeText(method));
+    AddFixed2(table, r.bodyFat, " %");
+    AddFixed2(table, Weight(r.user.weight, user));
+    AddFixed2(table, Weight(r.leanWeight, user));
+    AddFixed2(table, Weight(r.fatWeight, user));
 
     // The skinfold cells by site; the header order of the user's sex picks them below.
     const bool durnin = method == MeasurementType::Durnin;
     const bool parrillo = method == MeasurementType::Parrillo;
     const std::int32_t* s = r.sites;
-    std::string chest, abdominal, bicep, midaxillary, lowerBack, calf;
+    const ShortText dash("-");
+    ShortText chest, abdominal, bicep, midaxillary, lowerBack, calf;
     if (parrillo) {
         // Two sites share each of the first two slots; no zero test on them.
-        const auto low = [](std::int32_t v) {
-            return Whole(static_cast<std::int32_t>(v & 0xFFFF));
-        };
+        const auto low = [](std::int32_t v) { return ShortText(v & 0xFFFF); };
         const auto high = [](std::int32_t v) {
-            return Whole(static_cast<std::int32_t>((static_cast<std::uint32_t>(v) >> 16) & 0xFFFF));
+            return ShortText(static_cast<std::int32_t>((static_cast<std::uint32_t>(v) >> 16)));
         };
         chest = low(s[0]);
         abdominal = low(s[1]);
         bicep = high(s[0]);
         calf = high(s[1]);
-        midaxillary = "-";
-        lowerBack = Whole(s[6]);
+        midaxillary = dash;
+        lowerBack = ShortText(s[6]);
     } else {
-        chest = durnin ? std::string("-") : Skinfold(s[0]);
+        chest = durnin ? dash : Skinfold(s[0]);
         abdominal = Skinfold(s[1]);
-        bicep = durnin ? Skinfold(s[0]) : std::string("-");
+        bicep = durnin ? Skinfold(s[0]) : dash;
         midaxillary = Skinfold(s[6]);
-        lowerBack = "-";
-        calf = "-";
+        lowerBack = dash;
+        calf = dash;
     }
-    std::string thigh = Skinfold(s[2]), tricep = Skinfold(s[3]), subscapular = Skinfold(s[4]),
-                suprailiac = Skinfold(s[5]);
-    std::string waist = BodyCompositionLength(r.tape[0], user);
-    std::string height = BodyCompositionHeight(r.tape[1], user);
-    std::string neck = BodyCompositionLength(r.tape[3], user);
+    const ShortText thigh = Skinfold(s[2]), tricep = Skinfold(s[3]), subscapular = Skinfold(s[4]),
+                    suprailiac = Skinfold(s[5]);
+    const std::string waist = BodyCompositionLength(r.tape[0], user);
+    const std::string height = BodyCompositionHeight(r.tape[1], user);
+    const std::string neck = BodyCompositionLength(r.tape[3], user);
 
     if (user.sex == Male) {
-        for (std::string* cell :
-             {&chest, &abdominal, &thigh, &bicep, &tricep, &subscapular, &suprailiac, &midaxillary,
-              &lowerBack, &calf, &waist, &neck, &height})
-            table.Add(*cell);
+        for (const ShortText* cell : std::initializer_list<const ShortText*>{
+                 &chest, &abdominal, &thigh, &bicep, &tricep, &subscapular, &suprailiac,
+                 &midaxillary, &lowerBack, &calf})
+            table.Add(cell->View());
+        table.Add(waist);
+        table.Add(neck);
     } else {
-        std::string hip = BodyCompositionLength(r.tape[2], user);
-        for (std::string* cell :
-             {&tricep, &suprailiac, &thigh, &chest, &abdominal, &subscapular, &bicep, &midaxillary,
-              &lowerBack, &calf, &waist, &hip, &neck, &height})
-            table.Add(*cell);
+        for (const ShortText* cell : std::initializer_list<const ShortText*>{
+                 &tricep, &suprailiac, &thigh, &chest, &abdominal, &subscapular, &bicep,
+                 &midaxillary, &lowerBack, &calf})
+            table.Add(cell->View());
+        table.Add(waist);
+        table.Add(BodyCompositionLength(r.tape[2], user));
+        table.Add(neck);
     }
+    table.Add(height);
 }
 
 void AppendTapeRow(HistoryTable& table, const TapeRecord& r, const UserRecord& user) {

@@ -1,4 +1,5 @@
 #include "history/HistoryTables.h"
+#include "calc/NumberText.h"
 #include "calc/TestUsers.h"
 #include "records/DateKey.h"
 #include "records/RecordFile.h"
@@ -9,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <map>
+#include <random>
 #include <string>
 
 using namespace vitalog;
@@ -269,6 +272,53 @@ TEST(HistoryDate, MonthDayYearWithLeadingZeros) {
     // Keys no calendar gives still read as the stored date text does.
     for (const DateKey key : {0, 9990101, 100000101, -20050307})
         EXPECT_EQ(HistoryDate(key), FormatDateKey(key, 1)) << key;
+}
+
+TEST(TapeTable, TwoDecimalsAsPrintfWritesThem) {
+    // Ties of the binary value go to even, products near a tie are decided by the exact
+    // value, and whatever the magnitude the text is printf's.
+    std::vector<double> values{0.125,
+                               0.375,
+                               2.675,
+                               1.005,
+                               0.005,
+                               0.015,
+                               -0.001,
+                               -0.0,
+                               0,
+                               1e14 + 0.5,
+                               123456789.125,
+                               9.995,
+                               99.995,
+                               -2.675,
+                               1e300,
+                               5e-324,
+                               std::numeric_limits<double>::infinity(),
+                               std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> girth(0, 200);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(girth(random));
+    for (int i = 0; i < 2000; ++i) // exact thousandths: the ties printf must round to even
+        values.push_back(static_cast<double>(random() % 100000) / 1000);
+    RecordList<TapeRecord> list;
+    for (std::size_t i = 0; i < values.size(); i += 7) {
+        TapeRecord r;
+        double* girths[] = {&r.biceps, &r.forearmOrHip, &r.chest, &r.waist,
+                            &r.neck,   &r.calf,         &r.thigh};
+        for (std::size_t k = 0; k < 7; ++k)
+            *girths[k] = values[std::min(i + k, values.size() - 1)];
+        list.push_back(r);
+    }
+    const HistoryTable table = TapeTable(list, MakeUser(Male, 30, 180), RowOrder::NewestOnTop);
+    for (std::size_t row = 0; row < list.size(); ++row) {
+        const TapeRecord& r = list[row];
+        const double girths[] = {r.biceps, r.forearmOrHip, r.chest, r.waist,
+                                 r.neck,   r.calf,         r.thigh};
+        for (std::size_t k = 0; k < 7; ++k)
+            ASSERT_EQ(table.Cell(row, 2 + k), FormatText("%.2f", girths[k]))
+                << std::hexfloat << girths[k];
+    }
 }
 
 TEST(TapeTable, RowsInTheWalkOrder) {
