@@ -4,6 +4,7 @@
 #include "CBloodPressure.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
+#include "history/CVitalogView.h"
 
 namespace vitalog {
 
@@ -20,6 +21,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CBloodPressure, [](CMainFrame& frame, AppServices& services) {
         return new CBloodPressure(frame, services);
+    });
+    registry.Register(ScreenClass::CVitalogView, [](CMainFrame& frame, AppServices& services) {
+        return new CVitalogView(frame, services);
     });
     return registry;
 }

@@ -12,13 +12,14 @@ set(below_platform resources)
 set(below_controls platform resources)
 set(below_help controls platform resources)
 set(below_shell help controls platform resources records calc)
-set(below_screens shell help controls platform resources records calc)
-set(folders records calc reports resources platform controls help shell screens)
+set(below_history shell help controls platform resources records calc)
+set(below_screens history shell help controls platform resources records calc)
+set(folders records calc reports resources platform controls help shell history screens)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
 set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
-    vitalog_controls vitalog_help vitalog_shell vitalog_screens)
+    vitalog_controls vitalog_help vitalog_shell vitalog_history vitalog_screens)
 
 set(failures "")
 
