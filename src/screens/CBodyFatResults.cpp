@@ -99,11 +99,14 @@ void CBodyFatResults::BuildForm() {
     box->setObjectName(QStringLiteral("bodyCompositionBox"));
     StyleWindowBox(*box, BoxBodyColour);
 
-    QComboBox* dateList = CreateDateList(box);
-    m_deleteCaption = Caption(QStringLiteral("Select a date to delete:"), dateList, box);
-    auto* deleteRow = new QHBoxLayout;
+    // The delete mode's date choice; in pending mode it takes no room.
+    m_deleteRow = new QWidget(box);
+    QComboBox* dateList = CreateDateList(m_deleteRow);
+    auto* deleteRow = new QHBoxLayout(m_deleteRow);
+    deleteRow->setContentsMargins(0, 0, 0, 0);
     deleteRow->setSpacing(8);
-    deleteRow->addWidget(m_deleteCaption);
+    deleteRow->addWidget(
+        Caption(QStringLiteral("Select a date to delete:"), dateList, m_deleteRow));
     deleteRow->addWidget(dateList);
     deleteRow->addStretch(1);
 
@@ -177,7 +180,7 @@ void CBodyFatResults::BuildForm() {
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setContentsMargins(12, 28, 12, 12);
     boxLayout->setSpacing(12);
-    boxLayout->addLayout(deleteRow);
+    boxLayout->addWidget(m_deleteRow);
     boxLayout->addLayout(grid);
 
     ContentLayout()->addWidget(box);
@@ -218,8 +221,7 @@ void CBodyFatResults::InitialUpdate() {
         m_recalculate->hide();
         Frame().SavedFlag = true;
     } else {
-        m_deleteCaption->hide();
-        DateList()->hide();
+        m_deleteRow->hide();
         Frame().SavedFlag = false;
         ShowPending();
         RefreshLastValues();

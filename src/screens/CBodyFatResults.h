@@ -75,7 +75,7 @@ private:
     void Recalculate();
     void KeepForReports(const BodyFatRecord& record);
 
-    QLabel* m_deleteCaption = nullptr;
+    QWidget* m_deleteRow = nullptr;
     QLineEdit* m_desiredEdit = nullptr;
     QToolButton* m_recalculate = nullptr;
     // Current values, in the order of ResultTexts.
