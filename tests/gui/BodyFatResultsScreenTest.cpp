@@ -5,6 +5,7 @@
 #include "calc/BodyFatCalculation.h"
 #include "calc/OtherCalc.h"
 #include "calc/ParrilloCalc.h"
+#include "help/HelpPageWindow.h"
 #include "platform/AppServices.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
@@ -14,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -183,6 +185,8 @@ private slots:
     void deleteMode_data();
     void deleteMode();
     void parrilloSitesKeptUnpacked();
+    void keyboardRecalculatesAndHelpOpensItsTopic();
+    void storedDesiredOf100ShowsNoGoalWeight();
 };
 
 void BodyFatResultsScreenTest::calculationShown_data() {
@@ -508,6 +512,42 @@ void BodyFatResultsScreenTest::parrilloSitesKeptUnpacked() {
     s.OpenDeleteMode();
     s.Choose("12/09/2026");
     QCOMPARE(s.screen->ReportSites, (std::vector<int>{12, 20, 14, 5, 9, 11, 13, 15, 7}));
+}
+
+void BodyFatResultsScreenTest::keyboardRecalculatesAndHelpOpensItsTopic() {
+    MainWindowFixture f;
+    ResultsScreen s(f);
+    s.Calculate(25);
+    s.desired->setFocus();
+    QTRY_VERIFY(s.desired->hasFocus());
+    s.TypeDesired("20");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), s.recalculate);
+    QTest::keyClick(s.recalculate, Qt::Key_Space);
+    QCOMPARE(s.Value("toLose"), QStringLiteral("12.50 lbs"));
+
+    s.Click("helpButton");
+    QList<HelpPageWindow*> pages;
+    for (HelpPageWindow* page : f.Frame().findChildren<HelpPageWindow*>())
+        if (page->isVisible())
+            pages << page;
+    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages.first()->Topic(), 3);
+    pages.first()->close();
+}
+
+void BodyFatResultsScreenTest::storedDesiredOf100ShowsNoGoalWeight() {
+    MainWindowFixture f;
+    ResultsScreen s(f);
+    // A record from a file written elsewhere: the goal weight would divide by zero.
+    UserRecord user = f.Frame().CurrentUser;
+    user.desiredBodyFat = 100;
+    StoreRecord(s.Data(), user, Today, 25);
+    s.OpenDeleteMode();
+    s.Choose("12/09/2026");
+    QCOMPARE(s.Value("bodyFat"), QStringLiteral("25.00 %"));
+    QCOMPARE(s.Value("goalWeight"), QString());
+    QCOMPARE(s.Value("leanWeight"), QStringLiteral("150.00 lbs"));
 }
 
 QTEST_MAIN(BodyFatResultsScreenTest)
