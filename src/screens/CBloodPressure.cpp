@@ -1,11 +1,11 @@
 #include "CBloodPressure.h"
 
+#include "ChartPicture.h"
 #include "FieldText.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
-#include "platform/SharpImage.h"
 #include "records/RecordFile.h"
 #include "shell/CMainFrame.h"
 
@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalBlocker>
@@ -110,45 +109,6 @@ template <class Widget> Widget* KeepRoom(Widget* widget) {
     widget->setSizePolicy(policy);
     return widget;
 }
-
-// The classification chart: drawn whole from the left, aspect kept, as large as the room allows
-// up to its own logical size; on a screen above 100 % its "@2x" file keeps it sharp.
-class ChartPicture : public QWidget {
-public:
-    ChartPicture(const QString& path, QWidget* parent)
-        : QWidget(parent), m_image(ReadSharpImage(path, 1)), m_sharp(ReadSharpImage(path, 2)) {
-        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-        policy.setHeightForWidth(true);
-        setSizePolicy(policy);
-    }
-
-    QSize sizeHint() const override { return LogicalSize(); }
-    QSize minimumSizeHint() const override { return LogicalSize() / 2; }
-    bool hasHeightForWidth() const override { return !m_image.isNull(); }
-    int heightForWidth(int width) const override {
-        if (m_image.isNull())
-            return 0;
-        const QSize logical = LogicalSize();
-        return std::min(logical.height(), width * logical.height() / logical.width());
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (m_image.isNull())
-            return;
-        const QSize shown =
-            LogicalSize().scaled(size(), Qt::KeepAspectRatio).boundedTo(LogicalSize());
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), shown), devicePixelRatioF() > 1 ? m_sharp : m_image);
-    }
-
-private:
-    QSize LogicalSize() const { return m_image.deviceIndependentSize().toSize(); }
-
-    QImage m_image;
-    QImage m_sharp;
-};
 
 } // namespace
 

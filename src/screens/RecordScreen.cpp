@@ -16,6 +16,10 @@ DateKey RecordScreen::KeyOfEntry(const QString& entry) const {
     return ParseDateKey(entry.toStdString());
 }
 
+QString RecordScreen::DeleteQuestion(const QString& entry) const {
+    return QStringLiteral("Are you sure you want to remove record ") + entry;
+}
+
 QComboBox* RecordScreen::CreateDateList(QWidget* parent) {
     m_dateList = new QComboBox(parent);
     m_dateList->setObjectName(QStringLiteral("dateList"));
@@ -116,8 +120,7 @@ void RecordScreen::DeleteRecord() {
         return;
     if (PullsBeforeDelete())
         PullFields();
-    if (!Services().prompter->AskYesNo(
-            this, QStringLiteral("Are you sure you want to remove record ") + SelectedEntry))
+    if (!Services().prompter->AskYesNo(this, DeleteQuestion(SelectedEntry)))
         return;
     switch (RemoveRecord()) {
     case StoreResult::Done:

@@ -57,6 +57,8 @@ protected:
     // the delete as saved.
     virtual bool PullsBeforeDelete() const { return true; }
     virtual bool SavesOnDelete() const { return true; }
+    // The question asked before a chosen record is deleted.
+    virtual QString DeleteQuestion(const QString& entry) const;
     // The key of an entry text; date-time screens read their own.
     virtual DateKey KeyOfEntry(const QString& entry) const;
 

@@ -2,6 +2,7 @@
 
 #include "CBMI_BMR.h"
 #include "CBloodPressure.h"
+#include "CBodyFatResults.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
 #include "history/CVitalogView.h"
@@ -24,6 +25,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CVitalogView, [](CMainFrame& frame, AppServices& services) {
         return new CVitalogView(frame, services);
+    });
+    registry.Register(ScreenClass::CBodyFatResults, [](CMainFrame& frame, AppServices& services) {
+        return new CBodyFatResults(frame, services);
     });
     return registry;
 }
