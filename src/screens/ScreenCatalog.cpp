@@ -2,6 +2,7 @@
 
 #include "CBMI_BMR.h"
 #include "CBloodPressure.h"
+#include "CCalcBF.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
 
@@ -20,6 +21,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CBloodPressure, [](CMainFrame& frame, AppServices& services) {
         return new CBloodPressure(frame, services);
+    });
+    registry.Register(ScreenClass::CCalcBF, [](CMainFrame& frame, AppServices& services) {
+        return new CCalcBF(frame, services);
     });
     return registry;
 }
