@@ -349,7 +349,7 @@ QWidget* CCalcBF::BuildCaliperBox(CaliperGroup& group, const QString& caption,
     box->setObjectName(prefix + QStringLiteral("Box"));
     StyleWindowBox(*box, BoxBodyColour);
     auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(10, 28, 10, 10);
+    layout->setContentsMargins(8, 26, 8, 8);
     layout->setHorizontalSpacing(6);
     layout->setVerticalSpacing(4);
     layout->addWidget(ColumnCaption(QStringLiteral("mm"), box), 0, 2);
@@ -390,7 +390,11 @@ QWidget* CCalcBF::BuildCaliperBox(CaliperGroup& group, const QString& caption,
         group.rows.push_back({site, list, last});
         ++row;
     }
-    layout->setColumnStretch(1, 1);
+    // Lists stay near their captions; the room left over goes to the right.
+    // The lists of all groups line up under one another.
+    layout->setColumnMinimumWidth(
+        1, box->fontMetrics().horizontalAdvance(QStringLiteral(" Subscapular:")) + 4);
+    layout->setColumnStretch(4, 1);
 
     static const std::map<Method, const char*> Tips{
         {JacksonPollock7, "Jackson/Pollock 7 Site"},
@@ -402,7 +406,7 @@ QWidget* CCalcBF::BuildCaliperBox(CaliperGroup& group, const QString& caption,
     auto* calculate = CalculateButton(box, group.method,
                                       QStringLiteral("Calculate body fat using %1 formula")
                                           .arg(QString::fromLatin1(Tips.at(group.method))));
-    layout->addWidget(calculate, row, 1, 1, 3, Qt::AlignRight);
+    layout->addWidget(calculate, row, 1, 1, 4, Qt::AlignRight);
     return box;
 }
 
@@ -411,14 +415,16 @@ QWidget* CCalcBF::BuildTapeBox() {
     box->setObjectName(QStringLiteral("tapeBox"));
     StyleWindowBox(*box, BoxBodyColour);
     auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(10, 28, 10, 10);
+    layout->setContentsMargins(8, 26, 8, 8);
     layout->setHorizontalSpacing(6);
     layout->setVerticalSpacing(4);
 
     const auto edit = [box](const QString& name) {
         auto* field = new QLineEdit(box);
         field->setObjectName(name);
-        field->setMaximumWidth(70);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000.00")) +
+                               12);
+        field->setMaximumWidth(80);
         return field;
     };
     const auto lastValue = [box](const QString& name, const QString& description) {
@@ -488,8 +494,10 @@ QWidget* CCalcBF::BuildTapeBox() {
     auto* calculate = CalculateButton(
         box, Tape, QStringLiteral("Calculate body fat using Tape Measurement formula"));
     calculate->SetBitmap(QStringLiteral(":/images/action_calculate.png"), Qt::white);
-    layout->addWidget(calculate, 5, 1, 1, 4, Qt::AlignRight);
-    layout->setColumnStretch(1, 1);
+    layout->addWidget(calculate, 5, 1, 1, 5, Qt::AlignRight);
+    layout->setColumnMinimumWidth(
+        1, box->fontMetrics().horizontalAdvance(QStringLiteral(" Subscapular:")) + 4);
+    layout->setColumnStretch(5, 1);
     return box;
 }
 
@@ -501,7 +509,7 @@ QWidget* CCalcBF::BuildOtherBox() {
     m_bodyFatEdit->setObjectName(QStringLiteral("bodyFatEdit"));
     m_bodyFatEdit->setMaximumWidth(70);
     auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(10, 28, 10, 10);
+    layout->setContentsMargins(8, 26, 8, 8);
     layout->setHorizontalSpacing(6);
     layout->addWidget(Caption(QStringLiteral("Body Fat %:"), m_bodyFatEdit, box), 0, 0);
     layout->addWidget(m_bodyFatEdit, 0, 1);
