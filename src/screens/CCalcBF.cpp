@@ -454,12 +454,13 @@ QWidget* CCalcBF::BuildTapeBox() {
     height->setSpacing(6);
     height->addWidget(m_feetEdit);
     height->addWidget(m_centimetresEdit);
-    auto* heightCaption = Caption(QStringLiteral("Height:"), m_feetEdit, box);
+    m_heightCaption = Caption(QStringLiteral("Height:"), m_feetEdit, box);
+    m_heightCaption->setObjectName(QStringLiteral("heightCaption"));
     m_inchesEdit->setAccessibleName(QStringLiteral("Height inches"));
     m_feetEdit->setAccessibleName(QStringLiteral("Height feet"));
     m_centimetresEdit->setAccessibleName(QStringLiteral("Height cm"));
     m_lastHeight = lastValue(QStringLiteral("tapeHeightLast"), QStringLiteral("Last height"));
-    layout->addWidget(heightCaption, 1, 1);
+    layout->addWidget(m_heightCaption, 1, 1);
     layout->addLayout(height, 1, 2);
     layout->addWidget(m_inchesEdit, 1, 3);
     layout->addWidget(m_lastHeight, 1, 4);
@@ -572,6 +573,7 @@ void CCalcBF::InitialUpdate() {
     m_weight = RoundTo2(user.units == Metric ? user.weight * LbToKg : user.weight);
     if (IsMetricLength()) {
         m_feetCaption->setText(QStringLiteral("cm"));
+        m_heightCaption->setBuddy(m_centimetresEdit);
         m_inchesCaption->hide();
         m_feetEdit->hide();
         m_inchesEdit->hide();

@@ -121,6 +121,7 @@ private:
 
     std::array<CaliperGroup, 5> m_caliperGroups{};
 
+    QLabel* m_heightCaption = nullptr;
     QLabel* m_feetCaption = nullptr;
     QLabel* m_inchesCaption = nullptr;
     QLineEdit* m_feetEdit = nullptr;

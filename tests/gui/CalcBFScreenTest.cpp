@@ -25,6 +25,8 @@
 
 #include <vector>
 
+Q_DECLARE_METATYPE(std::vector<int>)
+
 using namespace vitalog;
 using namespace vitalog::test;
 
@@ -137,6 +139,9 @@ private slots:
     void formOfAMetricWoman();
     void womansThreeSitesHandOverTheirSlots();
     void parrilloPacksTwoSitesPerSlot();
+    void listsReachTheirSlots_data();
+    void listsReachTheirSlots();
+    void choosingAnEntryRereadsTheFields();
     void metricTapeIsHeldInInches();
     void weightAndAgeLimits_data();
     void weightAndAgeLimits();
@@ -218,6 +223,8 @@ void CalcBFScreenTest::formOfAMetricWoman() {
     QVERIFY(!c.Label("inchesCaption")->isVisible());
     QVERIFY(!c.Edit("feetEdit")->isVisible());
     QVERIFY(c.Edit("centimetresEdit")->isVisible());
+    // The caption announces the field that is shown.
+    QCOMPARE(c.Label("heightCaption")->buddy(), c.Edit("centimetresEdit"));
     QVERIFY(c.Edit("hipEdit")->isVisible());
     QCOMPARE(c.Label("abdomenCaption")->text(), QStringLiteral("Waist:"));
     QCOMPARE(c.Button("pictureAbdomenButton")->property("siteIndex").toInt(), 14);
@@ -264,6 +271,57 @@ void CalcBFScreenTest::parrilloPacksTwoSitesPerSlot() {
     QVERIFY(c.Left());
     QCOMPARE(c.PendingSites(), std::vector<int>({196613, 4 * 65536 + 7, 9, 11, 13, 15, 17}));
     QCOMPARE(c.Pending().Method(), std::string("Parrillo"));
+}
+
+void CalcBFScreenTest::listsReachTheirSlots_data() {
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QStringList>("lists"); // chosen 11, 12, 13, ... in this order
+    QTest::addColumn<std::vector<int>>("expected");
+    QTest::addColumn<QString>("method");
+    QTest::newRow("seven sites") << "jp7"
+                                 << QStringList{"Chest",       "Abdominal",  "Thigh",      "Tricep",
+                                                "Subscapular", "Suprailiac", "Midaxillary"}
+                                 << std::vector<int>{11, 12, 13, 14, 15, 16, 17}
+                                 << "Jackson/Pollock 7";
+    QTest::newRow("three sites, man")
+        << "jp3" << QStringList{"Chest", "Abdominal", "Thigh"}
+        << std::vector<int>{11, 12, 13, 0, 0, 0, 0} << "Jackson/Pollock 3";
+    QTest::newRow("four sites") << "jp4"
+                                << QStringList{"Abdominal", "Thigh", "Tricep", "Suprailiac"}
+                                << std::vector<int>{0, 11, 12, 13, 0, 14, 0} << "Jackson/Pollock 4";
+    QTest::newRow("Durnin") << "durnin"
+                            << QStringList{"Bicep", "Tricep", "Subscapular", "Suprailiac"}
+                            << std::vector<int>{11, 0, 0, 12, 13, 14, 0} << "Durnin";
+}
+
+void CalcBFScreenTest::listsReachTheirSlots() {
+    QFETCH(QString, prefix);
+    QFETCH(QStringList, lists);
+    QFETCH(std::vector<int>, expected);
+    QFETCH(QString, method);
+    MainWindowFixture f;
+    Calculator c(f);
+    c.Open();
+    for (int i = 0; i < lists.size(); ++i)
+        c.Choose(prefix + lists[i] + QStringLiteral("List"), 11 + i);
+    c.Calculate(prefix);
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+    QVERIFY(c.Left());
+    QCOMPARE(c.PendingSites(), expected);
+    QCOMPARE(QString::fromStdString(c.Pending().Method()), method);
+    QVERIFY(c.Pending().bodyFat > 0);
+}
+
+void CalcBFScreenTest::choosingAnEntryRereadsTheFields() {
+    MainWindowFixture f;
+    Calculator c(f);
+    c.Open();
+    c.Type(c.Edit("neckEdit"), "1x");
+    f.Prompter().ExpectOk();
+    c.Choose("jp4ThighList", 5);
+    QCOMPARE(f.Prompter().Texts(), QStringList{QStringLiteral("Please enter a number.")});
+    QCOMPARE(QApplication::focusWidget(), c.Edit("neckEdit"));
+    QVERIFY(f.Frame().SavedFlag);
 }
 
 void CalcBFScreenTest::metricTapeIsHeldInInches() {
