@@ -173,10 +173,6 @@ QLabel* ColumnCaption(const QString& text, QWidget* parent) {
 
 } // namespace
 
-int CCalcBF::HelpIndexOf(Site site) {
-    return Sites[site].helpIndex;
-}
-
 CCalcBF::CCalcBF(CMainFrame& frame, AppServices& services, QWidget* parent)
     : FormScreen(frame, services, parent) {
     setObjectName(QStringLiteral("calcBodyFatScreen"));

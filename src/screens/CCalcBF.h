@@ -52,11 +52,10 @@ public:
 
     void InitialUpdate() override;
 
-    // The caliper help page of a site, and of the tape sites.
+    // The caliper help pages of the tape sites.
     static constexpr int AbdomenHelpIndex = 14;
     static constexpr int NeckHelpIndex = 15;
     static constexpr int HipHelpIndex = 16;
-    static int HelpIndexOf(Site site);
 
 protected:
     bool PullFields() override;
