@@ -3,6 +3,7 @@
 #include "CBMI_BMR.h"
 #include "CBloodPressure.h"
 #include "CBodyFatResults.h"
+#include "CCalcBF.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
 #include "history/CVitalogView.h"
@@ -28,6 +29,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CBodyFatResults, [](CMainFrame& frame, AppServices& services) {
         return new CBodyFatResults(frame, services);
+    });
+    registry.Register(ScreenClass::CCalcBF, [](CMainFrame& frame, AppServices& services) {
+        return new CCalcBF(frame, services);
     });
     return registry;
 }
