@@ -1,6 +1,7 @@
 #include "FileDialogs.h"
 
 #include <QFileDialog>
+#include <QStringList>
 
 namespace vitalog {
 
@@ -11,6 +12,40 @@ QString QtFileDialogs::SaveFileName(QWidget* parent, const QString& title,
 
 QString QtFileDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+SaveFileAnswer FileDialogs::SaveFile(QWidget* parent, const SaveFileRequest& request) {
+    const QString path =
+        SaveFileName(parent, request.title, request.defaultName, QtFilter(request.filter));
+    if (path.isEmpty())
+        return {SaveFileAnswer::Cancelled, {}};
+    return {SaveFileAnswer::Chosen, path};
+}
+
+QString FileDialogs::QtFilter(const QString& programFilter) {
+    const QStringList items = programFilter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < items.size(); i += 2) {
+        const QString suffix = QStringLiteral("(%1)").arg(items[i + 1]);
+        // A description that already shows its pattern keeps it once.
+        filters << (items[i].endsWith(suffix) ? items[i] : items[i] + QLatin1Char(' ') + suffix);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+SaveFileAnswer QtFileDialogs::SaveFile(QWidget* parent, const SaveFileRequest& request) {
+    // The dialog object rather than getSaveFileName: only it adds a default extension. Qt's
+    // dialogs leave the working directory alone and have no read-only box to hide.
+    QFileDialog dialog(parent, request.title, request.defaultName, QtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (dialog.exec() != QDialog::Accepted)
+        return {SaveFileAnswer::Cancelled, {}};
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return {SaveFileAnswer::Failed, {}};
+    return {SaveFileAnswer::Chosen, chosen.first()};
 }
 
 } // namespace vitalog

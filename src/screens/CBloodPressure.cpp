@@ -1,6 +1,7 @@
 #include "CBloodPressure.h"
 
 #include "FieldText.h"
+#include "ScreenExport.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
@@ -515,6 +516,30 @@ bool CBloodPressure::AllValuesGiven() const {
             return false;
     }
     return true;
+}
+
+void CBloodPressure::OnExport() {
+    // The report shows what the fields show now.
+    if (!PullFields())
+        return;
+    ScreenExport report(*this);
+    if (!report.ExportOpen(QStringLiteral("BloodPressure.rtf")))
+        return;
+    report.ExportTitle(QStringLiteral("Blood Pressure Report for "));
+    // A chosen reading keeps its own date; the picker is hidden then.
+    const QDate date = SelectedEntry.isEmpty() ? m_date : m_time.date();
+    report.ComparisonTable({
+        ScreenExport::Row(QStringLiteral("Date:"), date.toString(QStringLiteral("MM/dd/yyyy")),
+                          m_lastDate->text()),
+        ScreenExport::Row(QStringLiteral("Time:"), TimeText(m_time.time()), m_lastTime->text()),
+        ScreenExport::Row(QStringLiteral("Systolic:"), QString::number(m_systolic),
+                          m_lastSystolic->text()),
+        ScreenExport::Row(QStringLiteral("Diastolic:"), QString::number(m_diastolic),
+                          m_lastDiastolic->text()),
+        ScreenExport::Row(QStringLiteral("Pulse:"), QString::number(m_pulse), m_lastPulse->text()),
+    });
+    BloodPressureReportBody(report.Writer(), ScreenExport::DocumentText(m_notes));
+    report.ExportFooter();
 }
 
 QString CBloodPressure::SavedMessage() const {

@@ -30,6 +30,7 @@ public:
     // The report needs all three values.
     bool CanPrint() const override { return AllValuesGiven(); }
     bool CanExport() const override { return AllValuesGiven(); }
+    void OnExport() override;
 
     // The chart's height follows its width, but the form fills the client area like every
     // screen: asked for the height at a width, the client area would grow the form to its
