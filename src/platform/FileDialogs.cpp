@@ -26,9 +26,17 @@ QString FileDialogs::QtFilter(const QString& programFilter) {
     const QStringList items = programFilter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (qsizetype i = 0; i + 1 < items.size(); i += 2) {
-        const QString suffix = QStringLiteral("(%1)").arg(items[i + 1]);
-        // A description that already shows its pattern keeps it once.
-        filters << (items[i].endsWith(suffix) ? items[i] : items[i] + QLatin1Char(' ') + suffix);
+        const QString shown = QStringLiteral("(%1)").arg(items[i + 1]);
+        // Qt separates patterns by blanks, not semicolons.
+        const QString patterns = QStringLiteral("(%1)").arg(
+            QString(items[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+        // A description that already shows its patterns shows them once.
+        QString description = items[i];
+        if (description.endsWith(shown))
+            description.chop(shown.size());
+        else
+            description += QLatin1Char(' ');
+        filters << description + patterns;
     }
     return filters.join(QStringLiteral(";;"));
 }

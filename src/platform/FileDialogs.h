@@ -31,7 +31,8 @@ public:
     // Asks before overwriting a file. By default the plain save dialog, which cannot fail.
     virtual SaveFileAnswer SaveFile(QWidget* parent, const SaveFileRequest& request);
 
-    // "RTF (rtf)|*.rtf|All Files (*.*)|*.*||" as a Qt filter: "RTF (rtf) (*.rtf);;All Files (*.*)".
+    // The program's filter as Qt writes it: "RTF (rtf)|*.rtf|All Files (*.*)|*.*||" becomes
+    // "RTF (rtf) (*.rtf);;All Files (*.*)", "Pictures|*.bmp;*.jpg||" "Pictures (*.bmp *.jpg)".
     static QString QtFilter(const QString& programFilter);
 };
 

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -236,6 +237,9 @@ private slots:
     void bmiHeight();
 
     void pictureTooLarge_showsTheWritersRefusal();
+    void loadedPicture_hasRowsWithoutPadding();
+    void saveDialogFilter_data();
+    void saveDialogFilter();
 };
 
 // Notes with the characters RTF reserves, on two lines; a small chart of the test's own in
@@ -531,6 +535,46 @@ void ScreenExportTest::pictureTooLarge_showsTheWritersRefusal() {
     f.Prompter().ExpectOk();
     report.ExportFooter();
     QCOMPARE(f.Prompter().Last().text, Success);
+}
+
+// Three pixels make a row of 9 bytes, which an image pads to 12; the writer takes them packed.
+void ScreenExportTest::loadedPicture_hasRowsWithoutPadding() {
+    QTemporaryDir dir;
+    QImage image(3, 2, QImage::Format_RGB32);
+    const QRgb colours[2][3] = {{qRgb(1, 2, 3), qRgb(4, 5, 6), qRgb(7, 8, 9)},
+                                {qRgb(10, 11, 12), qRgb(13, 14, 15), qRgb(16, 17, 18)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            image.setPixel(x, y, colours[y][x]);
+    const QString path = dir.filePath(QStringLiteral("chart.bmp"));
+    QVERIFY(image.save(path, "BMP"));
+
+    const std::optional<RtfPicture> picture = ScreenExport::LoadPicture(path);
+    QVERIFY(picture);
+    QCOMPARE(picture->width, 3);
+    QCOMPARE(picture->height, 2);
+    std::vector<std::uint8_t> expected;
+    for (std::uint8_t value = 1; value <= 18; ++value)
+        expected.push_back(value);
+    QVERIFY(picture->rgb == expected);
+    QVERIFY(!ScreenExport::LoadPicture(dir.filePath(QStringLiteral("missing.bmp"))));
+}
+
+void ScreenExportTest::saveDialogFilter_data() {
+    QTest::addColumn<QString>("programFilter");
+    QTest::addColumn<QString>("qtFilter");
+    QTest::newRow("export") << "RTF (rtf)|*.rtf|All Files (*.*)|*.*||"
+                            << "RTF (rtf) (*.rtf);;All Files (*.*)";
+    QTest::newRow("description without pattern") << "Bitmaps|*.bmp||"
+                                                 << "Bitmaps (*.bmp)";
+    QTest::newRow("two patterns") << "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg||"
+                                  << "Pictures (*.bmp *.jpg)";
+}
+
+void ScreenExportTest::saveDialogFilter() {
+    QFETCH(QString, programFilter);
+    QFETCH(QString, qtFilter);
+    QCOMPARE(FileDialogs::QtFilter(programFilter), qtFilter);
 }
 
 QTEST_MAIN(ScreenExportTest)
