@@ -151,6 +151,31 @@ void BmiBmrReportBody(RtfWriter& writer) {
     EndBody(writer);
 }
 
+void BodyCompositionReportBody(RtfWriter& writer, std::string_view method,
+                               std::span<const std::string> siteLines) {
+    RtfParagraphFormat& paragraph = writer.ParagraphFormat();
+    writer.StartSection();
+    writer.StartParagraph("", true);
+    paragraph.bold = false;
+    paragraph.alignment = AlignLeft;
+    writer.StartParagraph("", true);
+    writer.InsertImageFile(BodyFatChartFile, 50, 50);
+    writer.StartParagraph("Reprinted with permission from the American Council on Exercise", true);
+
+    writer.StartSection();
+    writer.StartParagraph("", true);
+    paragraph.bold = true;
+    writer.StartParagraph(std::string("Type of Measurement: ").append(method), true);
+
+    // Bullet spacing and character stay at their defaults.
+    paragraph.bulletLevel = 3;
+    paragraph.bulletSet = true;
+    paragraph.bold = false;
+    for (const std::string& line : siteLines)
+        writer.StartParagraph(line, true);
+    EndBody(writer);
+}
+
 void TapeReportBody(RtfWriter& writer) {
     // No picture; the footer follows the table directly.
     writer.StartParagraph("", true);

@@ -42,9 +42,14 @@ RtfResult ExportFooter(RtfWriter& writer, std::string_view footerText);
 void BloodPressureReportBody(RtfWriter& writer, std::string_view notes);
 void BmiBmrReportBody(RtfWriter& writer);
 void TapeReportBody(RtfWriter& writer);
+// The chart, the method ("Type of Measurement: " and the method text) and one bulleted
+// paragraph per site line; each line ends in its own line break.
+void BodyCompositionReportBody(RtfWriter& writer, std::string_view method,
+                               std::span<const std::string> siteLines);
 
 // The chart pictures, named relative to the data folder.
 inline constexpr std::string_view BloodPressureChartFile = "db/bloodpressure.bmp";
 inline constexpr std::string_view BmiChartFile = "db/BMI.bmp";
+inline constexpr std::string_view BodyFatChartFile = "db/bodyfatchart.bmp";
 
 } // namespace vitalog

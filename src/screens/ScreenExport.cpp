@@ -61,6 +61,7 @@ bool ScreenExport::ExportOpen(const QString& defaultFileName) {
                                      "another program"));
         return false;
     }
+    m_path = answer.path;
     return true;
 }
 

@@ -34,6 +34,8 @@ public:
     void ExportFooter();
 
     RtfWriter& Writer() { return m_writer; }
+    // The file ExportOpen opened.
+    const QString& FilePath() const { return m_path; }
     // InsertPictureFitted with its refusal shown as an error box.
     RtfResult InsertPictureFitted(const RtfPicture& picture);
 
@@ -52,6 +54,7 @@ private:
     QWidget* m_parent;
     AppServices& m_services;
     std::string m_userName; // Windows-1252, as stored
+    QString m_path;
     RtfWriter m_writer;
 };
 
