@@ -381,6 +381,16 @@ void CBloodPressure::PushFields() {
     m_writingNotes = false;
 }
 
+bool CBloodPressure::NotesCharactersFit() {
+    const QString unstorable = FirstUnstorableCharacter(m_notes);
+    if (unstorable.isEmpty())
+        return true;
+    WarnField(m_notesEdit, QStringLiteral("Notes may not contain the character %1: it cannot "
+                                          "be stored in Vitalog's files.")
+                               .arg(ShownCharacter(unstorable)));
+    return false;
+}
+
 std::optional<std::string> CBloodPressure::StoredNotes() const {
     QString notes = m_notes;
     notes.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
@@ -405,13 +415,8 @@ bool CBloodPressure::ValidateFields() {
         return false;
     }
     // Notes the record cannot hold are refused, never cut.
-    const QString unstorable = FirstUnstorableCharacter(m_notes);
-    if (!unstorable.isEmpty()) {
-        WarnField(m_notesEdit, QStringLiteral("Notes may not contain the character %1: it cannot "
-                                              "be stored in Vitalog's files.")
-                                   .arg(ShownCharacter(unstorable)));
+    if (!NotesCharactersFit())
         return false;
-    }
     const auto stored = StoredNotes();
     if (!stored || stored->size() > BloodPressureRecord::MaxNotesLength) {
         WarnField(m_notesEdit,
@@ -519,8 +524,9 @@ bool CBloodPressure::AllValuesGiven() const {
 }
 
 void CBloodPressure::OnExport() {
-    // The report shows what the fields show now.
-    if (!PullFields())
+    // The report shows what the fields show now; its notes, like the record's, are
+    // Windows-1252 and refused rather than altered.
+    if (!PullFields() || !NotesCharactersFit())
         return;
     ScreenExport report(*this);
     if (!report.ExportOpen(QStringLiteral("BloodPressure.rtf")))

@@ -62,6 +62,8 @@ private:
     bool AllValuesGiven() const;
     // The notes as the record stores them: Windows-1252, each line break CR LF.
     std::optional<std::string> StoredNotes() const;
+    // Warns about the first character of the notes that has no Windows-1252 form.
+    bool NotesCharactersFit();
     void NotesEdited();
 
     // Values of the form. The time member carries a date as well: a chosen reading's own,

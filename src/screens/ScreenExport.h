@@ -39,8 +39,8 @@ public:
     // InsertPictureFitted with its refusal shown as an error box.
     RtfResult InsertPictureFitted(const RtfPicture& picture);
 
-    // A text as the document holds it (Windows-1252); a character without such a form is
-    // written as "?".
+    // A text as the document holds it (Windows-1252). The screens refuse texts without such a
+    // form before they export; should one slip through, its odd characters read "?".
     static std::string DocumentText(const QString& text);
     // A comparison row from shown texts.
     static ComparisonRow Row(const QString& label, const QString& current, const QString& last);

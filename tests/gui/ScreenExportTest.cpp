@@ -226,6 +226,7 @@ private slots:
     void cancelledDialog_writesNothingAndShowsNothing_data();
     void cancelledDialog_writesNothingAndShowsNothing();
     void failingDialog_showsItsBox();
+    void notesWithoutWindows1252Form_areRefusedBeforeTheDialog();
     void fileThatCannotBeCreated_showsOpenError_data();
     void fileThatCannotBeCreated_showsOpenError();
     void closeThatFails_showsExportError();
@@ -347,6 +348,23 @@ void ScreenExportTest::failingDialog_showsItsBox() {
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Can not save export file"));
     QCOMPARE(f.Prompter().Last().text, QStringLiteral("Error saving exported file\t"));
     QCOMPARE(f.Prompter().Last().icon, QMessageBox::Critical);
+}
+
+// As on save: the document is Windows-1252, and a character it cannot hold is not altered.
+void ScreenExportTest::notesWithoutWindows1252Form_areRefusedBeforeTheDialog() {
+    MainWindowFixture f;
+    ExportScreen s(f, Kind::BloodPressure, User("Ann"));
+    s.FillSomething();
+    // QTest types ASCII keys only; the arrow goes in as an input method would put it.
+    s.Find<QPlainTextEdit>("notesEdit")->insertPlainText(QStringLiteral("dizzy \u2192 sat"));
+    f.Prompter().Clear();
+    f.Prompter().ExpectOk();
+    s.Export();
+    QCOMPARE(f.Prompter().Texts(), QStringList{QStringLiteral("Notes may not contain the character "
+                                                              "\"\u2192\": it cannot be stored in "
+                                                              "Vitalog's files.")});
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Warning"));
+    QVERIFY(f.services.fileDialogs.titles.isEmpty());
 }
 
 void ScreenExportTest::fileThatCannotBeCreated_showsOpenError_data() {
