@@ -385,7 +385,7 @@ void CTapeMeasurement::OnExport() {
     const auto number = [](double value) {
         return QString::fromStdString(FormatText("%.2f", value));
     };
-    // The picker's date even when a stored record is chosen: that is the date it shows.
+    // The picker's date, also while a stored record is chosen and the picker is hidden.
     std::vector<ComparisonRow> rows{
         ScreenExport::Row(QStringLiteral("Date:"),
                           QString::fromStdString(FormatDateKey(PickerKey(), 1)),
