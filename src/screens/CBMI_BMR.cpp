@@ -1,6 +1,7 @@
 #include "CBMI_BMR.h"
 
 #include "FieldText.h"
+#include "ScreenExport.h"
 #include "calc/ActivityLevel.h"
 #include "calc/BasalMetabolicRate.h"
 #include "calc/BodyMassIndex.h"
@@ -544,6 +545,39 @@ void CBMI_BMR::OnCalculate() {
     m_calculated = true;
     PushFields();
     Frame().SavedFlag = false;
+}
+
+void CBMI_BMR::OnExport() {
+    // The report shows what the fields show now.
+    if (!PullFields())
+        return;
+    ScreenExport report(*this);
+    if (!report.ExportOpen(QStringLiteral("BMI_BMR.rtf")))
+        return;
+    report.ExportTitle(QStringLiteral("BMI/BMR Report for "));
+    // Whole inches; no inches at all reads 0.
+    const QString height = IsMetricLength() ? Text(FormatText("%.2f", m_centimetres))
+                           : m_inches != 0  ? Text(FormatText("%d ' %.0f''", m_feet, m_inches))
+                                            : Text(FormatText("%d ' 0''", m_feet));
+    // The activity the calculation used, or the chosen record's: the checked choice.
+    QString activity;
+    for (std::size_t i = 0; i < m_activity.size(); ++i)
+        if (m_activity[i]->isChecked())
+            activity = Text(std::string(ActivityLevels[i].caption));
+    report.ComparisonTable({
+        ScreenExport::Row(QStringLiteral("Date:"), Text(FormatDateKey(PickerKey(), 1)),
+                          m_lastDate->text()),
+        ScreenExport::Row(QStringLiteral("Height:"), height, m_lastHeight->text()),
+        ScreenExport::Row(QStringLiteral("Weight:"), Text(FormatText("%.2f", m_weight)),
+                          m_lastWeight->text()),
+        ScreenExport::Row(QStringLiteral("BMI:"), m_bmiText, m_lastBmi->text()),
+        ScreenExport::Row(QStringLiteral("BMR:"), m_bmrText, m_lastBmr->text()),
+        ScreenExport::Row(QStringLiteral("Activity Factor (AF):"), activity, m_lastActivityName),
+        ScreenExport::Row(QStringLiteral("BMR w/AF:"), m_bmrActivityText,
+                          m_lastBmrActivity->text()),
+    });
+    BmiBmrReportBody(report.Writer());
+    report.ExportFooter();
 }
 
 void CBMI_BMR::OnSave() {

@@ -26,6 +26,7 @@ public:
     // The screen's report needs a BMI result on the screen.
     bool CanPrint() const override { return !m_bmiText.isEmpty(); }
     bool CanExport() const override { return !m_bmiText.isEmpty(); }
+    void OnExport() override;
 
     // The activity of the user's newest BMR record, for the reports; empty for none.
     QString LastActivityName() const { return m_lastActivityName; }

@@ -2,6 +2,7 @@
 
 #include "ChartPicture.h"
 #include "FieldText.h"
+#include "ScreenExport.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
@@ -340,6 +341,16 @@ void CBloodPressure::PushFields() {
     m_writingNotes = false;
 }
 
+bool CBloodPressure::NotesCharactersFit() {
+    const QString unstorable = FirstUnstorableCharacter(m_notes);
+    if (unstorable.isEmpty())
+        return true;
+    WarnField(m_notesEdit, QStringLiteral("Notes may not contain the character %1: it cannot "
+                                          "be stored in Vitalog's files.")
+                               .arg(ShownCharacter(unstorable)));
+    return false;
+}
+
 std::optional<std::string> CBloodPressure::StoredNotes() const {
     QString notes = m_notes;
     notes.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
@@ -364,13 +375,8 @@ bool CBloodPressure::ValidateFields() {
         return false;
     }
     // Notes the record cannot hold are refused, never cut.
-    const QString unstorable = FirstUnstorableCharacter(m_notes);
-    if (!unstorable.isEmpty()) {
-        WarnField(m_notesEdit, QStringLiteral("Notes may not contain the character %1: it cannot "
-                                              "be stored in Vitalog's files.")
-                                   .arg(ShownCharacter(unstorable)));
+    if (!NotesCharactersFit())
         return false;
-    }
     const auto stored = StoredNotes();
     if (!stored || stored->size() > BloodPressureRecord::MaxNotesLength) {
         WarnField(m_notesEdit,
@@ -475,6 +481,31 @@ bool CBloodPressure::AllValuesGiven() const {
             return false;
     }
     return true;
+}
+
+void CBloodPressure::OnExport() {
+    // The report shows what the fields show now; its notes, like the record's, are
+    // Windows-1252 and refused rather than altered.
+    if (!PullFields() || !NotesCharactersFit())
+        return;
+    ScreenExport report(*this);
+    if (!report.ExportOpen(QStringLiteral("BloodPressure.rtf")))
+        return;
+    report.ExportTitle(QStringLiteral("Blood Pressure Report for "));
+    // A chosen reading keeps its own date; the picker is hidden then.
+    const QDate date = SelectedEntry.isEmpty() ? m_date : m_time.date();
+    report.ComparisonTable({
+        ScreenExport::Row(QStringLiteral("Date:"), date.toString(QStringLiteral("MM/dd/yyyy")),
+                          m_lastDate->text()),
+        ScreenExport::Row(QStringLiteral("Time:"), TimeText(m_time.time()), m_lastTime->text()),
+        ScreenExport::Row(QStringLiteral("Systolic:"), QString::number(m_systolic),
+                          m_lastSystolic->text()),
+        ScreenExport::Row(QStringLiteral("Diastolic:"), QString::number(m_diastolic),
+                          m_lastDiastolic->text()),
+        ScreenExport::Row(QStringLiteral("Pulse:"), QString::number(m_pulse), m_lastPulse->text()),
+    });
+    BloodPressureReportBody(report.Writer(), ScreenExport::DocumentText(m_notes));
+    report.ExportFooter();
 }
 
 QString CBloodPressure::SavedMessage() const {

@@ -30,6 +30,7 @@ public:
     // The report needs all three values.
     bool CanPrint() const override { return AllValuesGiven(); }
     bool CanExport() const override { return AllValuesGiven(); }
+    void OnExport() override;
 
     // The chart's height follows its width, but the form fills the client area like every
     // screen: asked for the height at a width, the client area would grow the form to its
@@ -61,6 +62,8 @@ private:
     bool AllValuesGiven() const;
     // The notes as the record stores them: Windows-1252, each line break CR LF.
     std::optional<std::string> StoredNotes() const;
+    // Warns about the first character of the notes that has no Windows-1252 form.
+    bool NotesCharactersFit();
     void NotesEdited();
 
     // Values of the form. The time member carries a date as well: a chosen reading's own,

@@ -1,6 +1,7 @@
 #include "CTapeMeasurement.h"
 
 #include "FieldText.h"
+#include "ScreenExport.h"
 #include "calc/NumberText.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
@@ -371,6 +372,33 @@ bool CTapeMeasurement::AllSitesMeasured() const {
             return false;
     }
     return true;
+}
+
+void CTapeMeasurement::OnExport() {
+    // The report shows what the fields show now.
+    if (!PullFields())
+        return;
+    ScreenExport report(*this);
+    if (!report.ExportOpen(QStringLiteral("TapeM.rtf")))
+        return;
+    report.ExportTitle(QStringLiteral("Tape Measurements Report for "));
+    const auto number = [](double value) {
+        return QString::fromStdString(FormatText("%.2f", value));
+    };
+    // The picker's date, also while a stored record is chosen and the picker is hidden.
+    std::vector<ComparisonRow> rows{
+        ScreenExport::Row(QStringLiteral("Date:"),
+                          QString::fromStdString(FormatDateKey(PickerKey(), 1)),
+                          m_lastDate->text()),
+        ScreenExport::Row(QStringLiteral("Weight:"), number(m_weight), m_lastWeight->text()),
+    };
+    // The fields are in the user's units already.
+    for (int site = 0; site < SiteCount; ++site)
+        rows.push_back(ScreenExport::Row(SiteName(site) + QLatin1Char(':'), number(m_sites[site]),
+                                         m_lastSites[site]->text()));
+    report.ComparisonTable(rows);
+    TapeReportBody(report.Writer());
+    report.ExportFooter();
 }
 
 QString CTapeMeasurement::SavedMessage() const {

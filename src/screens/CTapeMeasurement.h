@@ -26,6 +26,7 @@ public:
     // The report needs all seven sites; the weight may be 0.
     bool CanPrint() const override { return AllSitesMeasured(); }
     bool CanExport() const override { return AllSitesMeasured(); }
+    void OnExport() override;
 
 protected:
     int HelpTopicNumber() const override;

@@ -31,13 +31,32 @@ QString ScriptedFileDialogs::SaveFileName(QWidget*, const QString& title,
     titles << title;
     defaultNames << defaultName;
     filters << filter;
-    return m_next.isEmpty() ? QString() : m_next.dequeue();
+    return Next();
 }
 
 QString ScriptedFileDialogs::OpenFileName(QWidget*, const QString& title, const QString& filter) {
     titles << title;
     filters << filter;
-    return m_next.isEmpty() ? QString() : m_next.dequeue();
+    return Next();
+}
+
+SaveFileAnswer ScriptedFileDialogs::SaveFile(QWidget*, const SaveFileRequest& request) {
+    titles << request.title;
+    defaultNames << request.defaultName;
+    filters << request.filter;
+    defaultExtensions << request.defaultExtension;
+    if (m_next.isEmpty())
+        return {SaveFileAnswer::Cancelled, {}};
+    const std::optional<QString> next = m_next.dequeue();
+    if (!next)
+        return {SaveFileAnswer::Failed, {}};
+    if (next->isEmpty())
+        return {SaveFileAnswer::Cancelled, {}};
+    return {SaveFileAnswer::Chosen, *next};
+}
+
+QString ScriptedFileDialogs::Next() {
+    return m_next.isEmpty() ? QString() : m_next.dequeue().value_or(QString());
 }
 
 std::unique_ptr<QPrinter> PdfPrintService::DefaultPrinter() {

@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace vitalog::test {
 
 // One message box as the program asked for it.
@@ -56,16 +58,21 @@ class ScriptedFileDialogs : public FileDialogs {
 public:
     // The next dialog returns this path; an empty path means "cancelled".
     void NextFileName(const QString& path) { m_next.enqueue(path); }
+    // The next save dialog fails (SaveFile only).
+    void NextFailure() { m_next.enqueue(std::nullopt); }
     QString SaveFileName(QWidget*, const QString& title, const QString& defaultName,
                          const QString& filter) override;
     QString OpenFileName(QWidget*, const QString& title, const QString& filter) override;
+    SaveFileAnswer SaveFile(QWidget*, const SaveFileRequest& request) override;
 
     QStringList titles;
     QStringList defaultNames;
     QStringList filters;
+    QStringList defaultExtensions; // of SaveFile
 
 private:
-    QQueue<QString> m_next;
+    QString Next();
+    QQueue<std::optional<QString>> m_next;
 };
 
 // PDF printers writing into a folder; the print dialog is answered by a flag.
