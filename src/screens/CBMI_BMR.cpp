@@ -104,11 +104,8 @@ void CBMI_BMR::BuildForm() {
     m_pickerLabel =
         Caption(QStringLiteral("Or enter a new BMI/BMR date:"), m_datePicker, selectBox);
     // A chosen record hides the picker; its row keeps the room so that nothing moves.
-    for (QWidget* row : std::initializer_list<QWidget*>{m_pickerLabel, m_datePicker}) {
-        QSizePolicy policy = row->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        row->setSizePolicy(policy);
-    }
+    KeepRoom(m_pickerLabel);
+    KeepRoom(m_datePicker);
     auto* lastDateCaption = new QLabel(QStringLiteral("Last"), selectBox);
     lastDateCaption->setObjectName(QStringLiteral("lastDateCaption"));
     m_lastDate =

@@ -103,14 +103,6 @@ QString ShownNotes(const std::string& stored) {
     return notes;
 }
 
-// A label that may be hidden and shown again without moving the rest of the form.
-template <class Widget> Widget* KeepRoom(Widget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
 } // namespace
 
 CBloodPressure::CBloodPressure(CMainFrame& frame, AppServices& services, QWidget* parent)

@@ -100,14 +100,6 @@ QString TwoPlaces(double value) {
     return QString::fromStdString(FormatText("%.2f", value));
 }
 
-// A label that may be hidden and shown again without moving the rest of the form.
-template <class Widget> Widget* KeepRoom(Widget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
 // The buttons' pictures, drawn sharp for every scale the screen may use.
 QIcon DrawnIcon(int size, void (*draw)(QPainter&, int)) {
     QIcon icon;

@@ -72,14 +72,6 @@ QString LastText(double value) {
     return QString::fromStdString(FormatText("%.2f", value));
 }
 
-// A label that may be hidden and shown again without moving the rest of the form.
-template <class Widget> Widget* KeepRoom(Widget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
 } // namespace
 
 CTapeMeasurement::CTapeMeasurement(CMainFrame& frame, AppServices& services, QWidget* parent)

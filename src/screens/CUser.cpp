@@ -89,11 +89,8 @@ void CUser::BuildForm() {
     selectLayout->addWidget(m_nameLabel, 1, 0);
     selectLayout->addWidget(m_nameEdit, 1, 1);
     // A chosen user hides the name row; the row keeps its room so that nothing below moves.
-    for (QWidget* row : std::initializer_list<QWidget*>{m_nameLabel, m_nameEdit}) {
-        QSizePolicy policy = row->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        row->setSizePolicy(policy);
-    }
+    KeepRoom(m_nameLabel);
+    KeepRoom(m_nameEdit);
     selectLayout->setColumnStretch(2, 1);
 
     auto* profileBox = new CXPGroupBox(QStringLiteral("User Profile"), this);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QSizePolicy>
 
 #include <initializer_list>
 #include <optional>
@@ -78,6 +79,14 @@ protected:
 
     // A field's caption label: the field's buddy, and its accessible name without the colon.
     static QLabel* Caption(const QString& text, QWidget* buddy, QWidget* parent);
+
+    // A widget that may be hidden and shown again without moving the rest of the form.
+    template <class Widget> static Widget* KeepRoom(Widget* widget) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+        return widget;
+    }
 
     // An exclusive choice among radio buttons. Tab enters it on the checked button, wherever
     // the check came from.
