@@ -9,6 +9,8 @@
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "records/RecordFile.h"
+#include "records/Units.h"
+#include "screens/ScreenExport.h"
 #include "shell/CMainFrame.h"
 
 #include <QComboBox>
@@ -355,6 +357,103 @@ void CBodyFatResults::KeepForReports(const BodyFatRecord& record) {
     } else {
         ReportSites.assign(std::begin(s), std::end(s));
     }
+}
+
+void CBodyFatResults::OnExport() {
+    // The report shows what the fields show now.
+    if (!CanExport() || !PullFields())
+        return;
+    ScreenExport report(*this);
+    if (!report.ExportOpen(QStringLiteral("BodyComp.rtf")))
+        return;
+    report.ExportTitle(QStringLiteral("Body Composition Report for "));
+    report.ComparisonTable({
+        ScreenExport::Row(QStringLiteral("Date:"), Shown.date, Last.date),
+        ScreenExport::Row(QStringLiteral("Body Fat %:"), Shown.bodyFat, Last.bodyFat),
+        // The newest stored record's own desired percentage is not compared.
+        ScreenExport::Row(QStringLiteral("Desired Body Fat %:"),
+                          Text(FormatText("%.2f%%", double(Desired))), QString()),
+        ScreenExport::Row(QStringLiteral("Body Fat to lose:"), Shown.toLose, Last.toLose),
+        ScreenExport::Row(QStringLiteral("Total Weight:"), Shown.totalWeight, Last.totalWeight),
+        ScreenExport::Row(QStringLiteral("Lean Body Weight:"), Shown.leanWeight, Last.leanWeight),
+        ScreenExport::Row(QStringLiteral("Body Fat Weight:"), Shown.fatWeight, Last.fatWeight),
+        ScreenExport::Row(QStringLiteral("Goal Weight:"), Shown.goalWeight, Last.goalWeight),
+    });
+    BodyCompositionReportBody(report.Writer(), ScreenExport::DocumentText(ReportMethod),
+                              ReportSiteLines());
+    report.ExportFooter();
+}
+
+std::vector<std::string> CBodyFatResults::ReportSiteLines() const {
+    namespace Type = MeasurementType;
+    const std::string method = ReportMethod.toStdString();
+    const UserRecord& user = Frame().CurrentUser;
+    const auto site = [this](std::size_t index) {
+        return index < ReportSites.size() ? ReportSites[index] : 0;
+    };
+    std::vector<std::string> lines;
+    // Skinfolds by the slots the method keeps them in (Parrillo's nine come unpacked).
+    const auto skinfolds = [&](std::initializer_list<std::pair<const char*, std::size_t>> rows) {
+        for (const auto& [format, index] : rows)
+            lines.push_back(FormatText(format, site(index)));
+    };
+    constexpr std::size_t Chest = 0, Abdominal = 1, Thigh = 2, Tricep = 3, Subscapular = 4,
+                          Suprailiac = 5, Midaxillary = 6;
+    if (method == Type::JacksonPollock7 || method == "Seven Site Caliper") {
+        skinfolds({{"Chest:  %d mm\n", Chest},
+                   {"Abdominal:  %d mm\n", Abdominal},
+                   {"Thigh:  %d mm\n", Thigh},
+                   {"Tricep:  %d mm\n", Tricep},
+                   {"Subscapular:  %d mm\n", Subscapular},
+                   {"Suprailiac:  %d mm\n", Suprailiac},
+                   {"Midaxillary:  %d mm\n", Midaxillary}});
+    } else if (method == Type::JacksonPollock4) {
+        skinfolds({{"Abdominal:  %d mm\n", Abdominal},
+                   {"Thigh:  %d mm\n", Thigh},
+                   {"Tricep:  %d mm\n", Tricep},
+                   {"Suprailiac:  %d mm\n", Suprailiac}});
+    } else if (method == Type::JacksonPollock3 || method == "Three Site Caliper") {
+        if (user.sex == Male)
+            skinfolds({{"Chest:  %d mm\n", Chest},
+                       {"Abdominal:  %d mm\n", Abdominal},
+                       {"Thigh:  %d mm\n", Thigh}});
+        else
+            skinfolds({{"Tricep:  %d mm\n", Tricep},
+                       {"Suprailiac:  %d mm\n", Suprailiac},
+                       {"Thigh:  %d mm\n", Thigh}});
+    } else if (method == Type::Durnin) {
+        // Durnin keeps the bicep in the chest slot.
+        skinfolds({{"Bicep:  %d mm\n", Chest},
+                   {"Tricep:  %d mm\n", Tricep},
+                   {"Subscapular:  %d mm\n", Subscapular},
+                   {"Suprailiac:  %d mm\n", Suprailiac}});
+    } else if (method == Type::Parrillo) {
+        // The last two have a single blank after the colon, as the program always wrote them.
+        skinfolds({{"Chest:  %d mm\n", 0},
+                   {"Abdominal:  %d mm\n", 1},
+                   {"Thigh:  %d mm\n", 2},
+                   {"Bicep:  %d mm\n", 3},
+                   {"Tricep:  %d mm\n", 4},
+                   {"Subscapular:  %d mm\n", 5},
+                   {"Suprailiac:  %d mm\n", 6},
+                   {"Lower Back: %d mm\n", 7},
+                   {"Calf: %d mm\n", 8}});
+    } else if (method == Type::TapeMeasurement) {
+        // The tape block: waist (or abdomen), height, hip, neck, in inches.
+        const double height = ReportTape[1];
+        lines.push_back(user.lengthUnits == Centimetres
+                            ? FormatText("Height:  %.2f\n", height * InToCm)
+                            : FormatFeetInches(height, "Height:  %d ' 0 ''\n",
+                                               "Height:  %d ' %.0f.%.0f ''\n",
+                                               "Height:  %d ' %.0f ''\n"));
+        const double factor = user.lengthUnits == Inches ? 1 : InToCm;
+        lines.push_back(FormatText(user.sex == Male ? "Abdomen:  %.2f\n" : "Waist:  %.2f\n",
+                                   ReportTape[0] * factor));
+        lines.push_back(FormatText("Neck:  %.2f\n", ReportTape[3] * factor));
+        if (user.sex == Female)
+            lines.push_back(FormatText("Hip:  %.2f\n", ReportTape[2] * factor));
+    }
+    return lines;
 }
 
 void CBodyFatResults::ResetEntry() {

@@ -4,6 +4,7 @@
 #include "records/Records.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -35,6 +36,7 @@ public:
 
     bool CanPrint() const override { return true; }
     bool CanExport() const override { return CanSave(); }
+    void OnExport() override;
 
     // What the screen's reports are built from: the values as shown, the desired percentage,
     // the "Last" column, and the shown record's method, skinfolds and tape lengths. Parrillo
@@ -46,6 +48,11 @@ public:
     QString ReportMethod;
     std::vector<int> ReportSites;
     std::array<double, 4> ReportTape{};
+
+    // The report's lines for the kept sites of the shown method, each ending in a line break:
+    // skinfolds in whole millimetres, tape lengths in the user's length unit. None for a method
+    // without sites.
+    std::vector<std::string> ReportSiteLines() const;
 
 protected:
     int HelpTopicNumber() const override;

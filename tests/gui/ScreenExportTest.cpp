@@ -1,14 +1,26 @@
-// The Export command of the blood pressure, BMI/BMR and tape screens through the main window:
+// The Export command of the blood pressure, BMI/BMR, tape and body composition results screens
+// through the main window:
 // the save dialog as the report asks for it, the documents byte for byte against golden files
 // (set VITALOG_UPDATE_GOLDEN=1 to rewrite them), the cells that depend on the screen's state,
 // and every message of the frame: cancel, a failing dialog, a file that cannot be created or
 // closed, and a picture too large to fit.
 #include "screens/ScreenExport.h"
 #include "MainWindowFixture.h"
+#include "calc/DurninCalc.h"
+#include "calc/JacksonPollock3FemaleCalc.h"
+#include "calc/JacksonPollock3MaleCalc.h"
+#include "calc/JacksonPollock4Calc.h"
+#include "calc/JacksonPollock7Calc.h"
+#include "calc/OtherCalc.h"
+#include "calc/ParrilloCalc.h"
+#include "calc/TapeFemaleCalc.h"
+#include "calc/TapeMaleCalc.h"
+#include "records/RecordFile.h"
 #include "records/Units.h"
 #include "records/Users.h"
 #include "screens/CBMI_BMR.h"
 #include "screens/CBloodPressure.h"
+#include "screens/CBodyFatResults.h"
 #include "screens/CTapeMeasurement.h"
 #include "shell/Commands.h"
 #include "shell/ScreenClass.h"
@@ -31,6 +43,9 @@
 #include <sys/fsuid.h>
 #include <unistd.h>
 
+#include <functional>
+#include <memory>
+
 using namespace vitalog;
 using namespace vitalog::test;
 
@@ -42,7 +57,7 @@ const QString OpenError =
 const QString CloseError = QStringLiteral(
     "Error in Exporting file\n Make sure the exported file is not open before exporting");
 
-enum class Kind { BloodPressure, BmiBmr, Tape };
+enum class Kind { BloodPressure, BmiBmr, Tape, BodyComposition };
 
 // One screen of a fixture whose user is stored and selected.
 class ExportScreen {
@@ -58,7 +73,8 @@ public:
     // Opens the screen (again: the "Last" values are read as it opens).
     void Open() {
         static const ScreenClass classes[] = {ScreenClass::CBloodPressure, ScreenClass::CBMI_BMR,
-                                              ScreenClass::CTapeMeasurement};
+                                              ScreenClass::CTapeMeasurement,
+                                              ScreenClass::CBodyFatResults};
         f.Frame().SwitchScreen(classes[int(m_kind)]);
         QCoreApplication::processEvents();
         screen = f.Frame().CurrentScreen();
@@ -125,8 +141,17 @@ public:
             Type(edits[i], sites.value(i));
     }
 
+    // Body composition: hands a calculation over as the calculator does.
+    void Hand(std::unique_ptr<BodyFatCalculation> calc, DateKey date) {
+        calc->Calculate();
+        calc->record.date = date;
+        f.Frame().PendingCalculation = std::move(calc);
+        f.Frame().ResultsMode = CMainFrame::ResultsPending;
+        Open();
+    }
+
     // Values that enable Export, whatever the screen.
-    void FillSomething() const {
+    void FillSomething() {
         switch (m_kind) {
         case Kind::BloodPressure:
             Reading(QTime(9, 0), QStringLiteral("120"), QStringLiteral("80"), QStringLiteral("60"));
@@ -137,6 +162,9 @@ public:
             break;
         case Kind::Tape:
             Sites(QStringLiteral("170"), QString("1 2 3 4 5 6 7").split(QLatin1Char(' ')));
+            break;
+        case Kind::BodyComposition:
+            Hand(std::make_unique<OtherCalc>(f.Frame().CurrentUser, 25), MakeDateKey(2026, 12, 9));
             break;
         }
     }
@@ -222,6 +250,11 @@ private slots:
     void bloodPressure_matchesGolden();
     void bmiBmr_matchesGolden();
     void tape_matchesGolden();
+    void bodyComposition_matchesGolden_data();
+    void bodyComposition_matchesGolden();
+    void bodyCompositionSiteLines_data();
+    void bodyCompositionSiteLines();
+    void bodyCompositionExport_followsSave();
 
     void cancelledDialog_writesNothingAndShowsNothing_data();
     void cancelledDialog_writesNothingAndShowsNothing();
@@ -307,12 +340,192 @@ void ScreenExportTest::tape_matchesGolden() {
     CompareWithGolden(document, QStringLiteral("TapeM.rtf"));
 }
 
+using Calculation = std::function<std::unique_ptr<BodyFatCalculation>(const UserRecord&)>;
+Q_DECLARE_METATYPE(Calculation)
+
+void ScreenExportTest::bodyComposition_matchesGolden_data() {
+    QTest::addColumn<int>("sex");
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<Calculation>("calculation");
+    QTest::addColumn<QString>("golden");
+    // chest, abdominal, thigh, bicep, tricep, subscapular, suprailiac, lower back, calf
+    QTest::newRow("Parrillo: nine site lines")
+        << int(Male) << false << Calculation([](const UserRecord& user) {
+               return std::make_unique<ParrilloCalc>(user, 12, 20, 14, 5, 9, 11, 13, 15, 7);
+           })
+        << QStringLiteral("BodyComp_Parrillo.rtf");
+    QTest::newRow("Other: no site lines")
+        << int(Male) << false
+        << Calculation([](const UserRecord& user) { return std::make_unique<OtherCalc>(user, 22); })
+        << QStringLiteral("BodyComp_Other.rtf");
+    // Waist 80 cm, height 165 cm, hip 100 cm, neck 33 cm.
+    QTest::newRow("tape, metric woman")
+        << int(Female) << true << Calculation([](const UserRecord& user) {
+               return std::make_unique<TapeFemaleCalc>(user, 80, 165, 100, 33);
+           })
+        << QStringLiteral("BodyComp_TapeMetric.rtf");
+}
+
+// Beside a stored record for the "Last" column; the chart is a small one of the test's own, and
+// its double-size variant, which the report must not take, differs from it.
+void ScreenExportTest::bodyComposition_matchesGolden() {
+    QFETCH(int, sex);
+    QFETCH(bool, metric);
+    QFETCH(Calculation, calculation);
+    QFETCH(QString, golden);
+    MainWindowFixture f;
+    QImage chart(3, 2, QImage::Format_RGB32);
+    chart.fill(Qt::white);
+    chart.setPixel(0, 0, qRgb(0, 128, 0));
+    QVERIFY(chart.save(f.services.FilePath(QStringLiteral("db/bodyfatchart.bmp")), "BMP"));
+    chart.fill(Qt::black);
+    QVERIFY(chart.save(f.services.FilePath(QStringLiteral("db/bodyfatchart@2x.bmp")), "BMP"));
+
+    UserRecord user = User("Dana", sex);
+    user.weight = 180;
+    if (metric) {
+        user.units = Metric;
+        user.lengthUnits = Centimetres;
+        user.weight = 70;
+    }
+    ExportScreen s(f, Kind::BodyComposition, user);
+    OtherCalc older(f.Frame().CurrentUser, 27.5);
+    older.Calculate();
+    older.record.date = MakeDateKey(2026, 11, 2);
+    QCOMPARE(older.Save(f.services.services.DataPath()), StoreResult::Done);
+
+    s.Hand(calculation(f.Frame().CurrentUser), MakeDateKey(2026, 12, 9));
+    const QByteArray document = s.ExportTo(QStringLiteral("BodyComp.rtf"));
+    QVERIFY(f.Prompter().Unexpected().isEmpty());
+    QCOMPARE(
+        Row(document, QStringLiteral("Desired Body Fat %:")),
+        QStringList({QStringLiteral("Desired Body Fat %:"), QStringLiteral("15.00%"), QString()}));
+    QCOMPARE(Row(document, QStringLiteral("Date:")),
+             QStringList(
+                 {QStringLiteral("Date:"), QStringLiteral("12/9/26"), QStringLiteral("11/2/26")}));
+    CompareWithGolden(document, golden);
+}
+
+void ScreenExportTest::bodyCompositionSiteLines_data() {
+    QTest::addColumn<int>("sex");
+    QTest::addColumn<int>("lengthUnits");
+    QTest::addColumn<Calculation>("calculation");
+    QTest::addColumn<QString>("method"); // stored over the calculation's own when not empty
+    QTest::addColumn<QStringList>("lines");
+    const auto jp7 = [](const UserRecord& user) {
+        return std::make_unique<JacksonPollock7Calc>(user, 1, 2, 3, 4, 5, 6, 7);
+    };
+    const QStringList seven{"Chest:  1 mm\n",      "Abdominal:  2 mm\n",   "Thigh:  3 mm\n",
+                            "Tricep:  4 mm\n",     "Subscapular:  5 mm\n", "Suprailiac:  6 mm\n",
+                            "Midaxillary:  7 mm\n"};
+    QTest::newRow("Jackson/Pollock 7")
+        << int(Male) << int(Inches) << Calculation(jp7) << QString() << seven;
+    QTest::newRow("Seven Site Caliper") << int(Male) << int(Inches) << Calculation(jp7)
+                                        << QStringLiteral("Seven Site Caliper") << seven;
+    QTest::newRow("Jackson/Pollock 4")
+        << int(Female) << int(Inches) << Calculation([](const UserRecord& user) {
+               return std::make_unique<JacksonPollock4Calc>(user, 21, 22, 23, 24);
+           })
+        << QString()
+        << QStringList{"Abdominal:  21 mm\n", "Thigh:  22 mm\n", "Tricep:  23 mm\n",
+                       "Suprailiac:  24 mm\n"};
+    const auto jp3Male = [](const UserRecord& user) {
+        return std::make_unique<JacksonPollock3MaleCalc>(user, 31, 32, 33);
+    };
+    const QStringList threeMale{"Chest:  31 mm\n", "Abdominal:  32 mm\n", "Thigh:  33 mm\n"};
+    QTest::newRow("Jackson/Pollock 3, man")
+        << int(Male) << int(Inches) << Calculation(jp3Male) << QString() << threeMale;
+    QTest::newRow("Three Site Caliper, man") << int(Male) << int(Inches) << Calculation(jp3Male)
+                                             << QStringLiteral("Three Site Caliper") << threeMale;
+    QTest::newRow("Jackson/Pollock 3, woman")
+        << int(Female) << int(Inches) << Calculation([](const UserRecord& user) {
+               return std::make_unique<JacksonPollock3FemaleCalc>(user, 41, 42, 43);
+           })
+        << QString() << QStringList{"Tricep:  41 mm\n", "Suprailiac:  42 mm\n", "Thigh:  43 mm\n"};
+    QTest::newRow("Durnin") << int(Male) << int(Inches) << Calculation([](const UserRecord& user) {
+        return std::make_unique<DurninCalc>(user, 51, 52, 53, 54);
+    }) << QString()
+                            << QStringList{"Bicep:  51 mm\n", "Tricep:  52 mm\n",
+                                           "Subscapular:  53 mm\n", "Suprailiac:  54 mm\n"};
+    // Waist 34.5, height 5 ft 10.25 in, neck 15.75, in inches.
+    QTest::newRow("tape, imperial man")
+        << int(Male) << int(Inches) << Calculation([](const UserRecord& user) {
+               return std::make_unique<TapeMaleCalc>(user, 34.5, 70.25, 15.75);
+           })
+        << QString()
+        << QStringList{"Height:  5 ' 10.25 ''\n", "Abdomen:  34.50\n", "Neck:  15.75\n"};
+    QTest::newRow("tape, imperial, whole feet")
+        << int(Male) << int(Inches) << Calculation([](const UserRecord& user) {
+               return std::make_unique<TapeMaleCalc>(user, 34.5, 72, 15.75);
+           })
+        << QString() << QStringList{"Height:  6 ' 0 ''\n", "Abdomen:  34.50\n", "Neck:  15.75\n"};
+    QTest::newRow("tape, metric woman")
+        << int(Female) << int(Centimetres) << Calculation([](const UserRecord& user) {
+               return std::make_unique<TapeFemaleCalc>(user, 80, 165, 100, 33);
+           })
+        << QString()
+        << QStringList{"Height:  165.00\n", "Waist:  80.00\n", "Neck:  33.00\n", "Hip:  100.00\n"};
+    QTest::newRow("Other") << int(Female) << int(Inches) << Calculation([](const UserRecord& user) {
+        return std::make_unique<OtherCalc>(user, 20);
+    }) << QString() << QStringList();
+}
+
+void ScreenExportTest::bodyCompositionSiteLines() {
+    QFETCH(int, sex);
+    QFETCH(int, lengthUnits);
+    QFETCH(Calculation, calculation);
+    QFETCH(QString, method);
+    QFETCH(QStringList, lines);
+    MainWindowFixture f;
+    UserRecord user = User("Eve", sex);
+    user.lengthUnits = lengthUnits;
+    ExportScreen s(f, Kind::BodyComposition, user);
+    std::unique_ptr<BodyFatCalculation> calc = calculation(f.Frame().CurrentUser);
+    calc->Calculate();
+    if (!method.isEmpty())
+        QVERIFY(calc->record.SetMethod(method.toStdString()));
+    f.Frame().PendingCalculation = std::move(calc);
+    f.Frame().ResultsMode = CMainFrame::ResultsPending;
+    s.Open();
+    QStringList actual;
+    for (const std::string& line : qobject_cast<CBodyFatResults*>(s.screen)->ReportSiteLines())
+        actual << QString::fromStdString(line);
+    QCOMPARE(actual, lines);
+}
+
+// Export goes with Save: a save attempt ends it, and delete mode never has it.
+void ScreenExportTest::bodyCompositionExport_followsSave() {
+    MainWindowFixture f;
+    ExportScreen s(f, Kind::BodyComposition, User("Fay"));
+    f.Frame().UpdateCommandStates();
+    QVERIFY(!f.Frame().Action(CommandId::FileExport)->isEnabled());
+    s.FillSomething();
+    f.Frame().UpdateCommandStates();
+    QVERIFY(f.Frame().Action(CommandId::FileExport)->isEnabled());
+    f.Prompter().ExpectOk();
+    s.Click("saveButton");
+    f.Frame().UpdateCommandStates();
+    QVERIFY(!f.Frame().Action(CommandId::FileExport)->isEnabled());
+
+    f.Frame().Execute(CommandId::CalcDeleteBodyFat);
+    s.screen = f.Frame().CurrentScreen();
+    s.Choose(QStringLiteral("12/09/2026"));
+    f.Frame().UpdateCommandStates();
+    QVERIFY(!f.Frame().Action(CommandId::FileExport)->isEnabled());
+    // Called anyway, the handler asks nothing and writes nothing.
+    f.Prompter().Clear();
+    s.screen->OnExport();
+    QVERIFY(f.services.fileDialogs.titles.isEmpty());
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
 void ScreenExportTest::cancelledDialog_writesNothingAndShowsNothing_data() {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("defaultName");
     QTest::newRow("blood pressure") << Kind::BloodPressure << QStringLiteral("BloodPressure.rtf");
     QTest::newRow("BMI/BMR") << Kind::BmiBmr << QStringLiteral("BMI_BMR.rtf");
     QTest::newRow("tape") << Kind::Tape << QStringLiteral("TapeM.rtf");
+    QTest::newRow("body composition") << Kind::BodyComposition << QStringLiteral("BodyComp.rtf");
 }
 
 // The dialog is asked with the report's own title, filter, extension and name.
