@@ -72,14 +72,6 @@ QString& TextOf(CBodyFatResults::ResultTexts& texts, int value) {
     }
 }
 
-// A label that may be hidden and shown again without moving the rest of the form.
-template <class Widget> Widget* KeepRoom(Widget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
 } // namespace
 
 CBodyFatResults::CBodyFatResults(CMainFrame& frame, AppServices& services, QWidget* parent)

@@ -1,5 +1,5 @@
 // The pieces of a screen report that the screens' own tests do not reach: the body
-// composition part (its screen exports later) and a table without data rows.
+// composition part and a table without data rows.
 #include "reports/ScreenReport.h"
 #include "records/TestFiles.h"
 #include "reports/RtfWriter.h"
