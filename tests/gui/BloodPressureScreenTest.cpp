@@ -1,6 +1,7 @@
 // The blood pressure screen through its widgets: readings keyed by date and time of day, the
 // chosen reading's key held by the time picker, the range edges, the notes that a record can
 // hold, and the records as the core reads them back after every save, overwrite and delete.
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "help/HelpPageWindow.h"
 #include "help/HelpWindows.h"
@@ -99,18 +100,8 @@ struct BpScreen {
         Click(save);
         QCOMPARE(f.Prompter().Last().text, Saved);
     }
-    void Choose(const QString& text) {
-        const int index = list->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
-    QStringList Entries() const {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    void Choose(const QString& text) { ChooseEntry(*list, text); }
+    QStringList Entries() const { return ItemTexts(*list); }
     bool Enabled(QToolButton* button) {
         screen->UpdateActionStates();
         return button->isEnabled();

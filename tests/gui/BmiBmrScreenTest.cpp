@@ -1,6 +1,7 @@
 // The BMI/BMR screen through its widgets: Calculate builds the pair of records, Save stores
 // what it built (BMR silently, BMI with the messages), choosing and deleting dates, the "Last"
 // values from the newest BMI and the newest BMR record, and the chart picture.
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "calc/ActivityLevel.h"
 #include "calc/BasalMetabolicRate.h"
@@ -110,18 +111,8 @@ struct BmiScreen {
         QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton);
     }
     void SetDate(int y, int m, int d) { picker->setDate(QDate(y, m, d)); }
-    void Choose(const QString& text) {
-        const int index = list->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
-    QStringList Entries() const {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    void Choose(const QString& text) { ChooseEntry(*list, text); }
+    QStringList Entries() const { return ItemTexts(*list); }
     // Print and Export as the main window offers them.
     bool ReportEnabled() {
         f.Frame().UpdateCommandStates();

@@ -1,6 +1,7 @@
 // The body composition results screen, driven through its widgets on the real main window: a
 // calculation handed over as the calculator does, and the delete mode of the Calculate menu.
 // What it stores is read back through the record file's own readers.
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "calc/BodyFatCalculation.h"
 #include "calc/OtherCalc.h"
@@ -129,23 +130,8 @@ struct ResultsScreen {
         QTest::keyClicks(desired, text);
     }
 
-    void Choose(const QString& text) {
-        const int index = list->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        list->showPopup();
-        QAbstractItemView* view = list->view();
-        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-        const QRect item = view->visualRect(view->model()->index(index, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
-        QTRY_VERIFY(!view->isVisible());
-        QCOMPARE(list->currentIndex(), index);
-    }
-    QStringList Entries() const {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    void Choose(const QString& text) { ClickEntry(*list, text); }
+    QStringList Entries() const { return ItemTexts(*list); }
 
     RecordList<BodyFatRecord> Stored() const {
         RecordList<BodyFatRecord> records;

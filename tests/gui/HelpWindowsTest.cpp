@@ -1,4 +1,5 @@
 #include "help/HelpWindows.h"
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "controls/HoverButton.h"
 #include "controls/LinkLabel.h"
@@ -52,13 +53,6 @@ QList<PurchaseDialog*> OpenPurchaseDialogs(CMainFrame& frame) {
         if (dialog->isVisible())
             dialogs << dialog;
     return dialogs;
-}
-
-QStringList Items(const QComboBox* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
 }
 
 QImage Shown(const CaliperHelpWindow* window) {
@@ -268,21 +262,22 @@ void HelpWindowsTest::caliperListFollowsSex() {
     MarkedComboBox* sites = window->SiteList();
     QCOMPARE(window->SexList()->currentText(), QStringLiteral("Female"));
     QCOMPARE(CaliperHelpWindow::CaliperSex, 2);
-    QCOMPARE(Items(sites), CaliperHelpWindow::CommonSites + QStringList({"Waist", "Neck", "Hip"}));
-    QCOMPARE(Items(sites).mid(13), (QStringList{"Tape Method", "Waist", "Neck", "Hip"}));
+    QCOMPARE(ItemTexts(*sites),
+             CaliperHelpWindow::CommonSites + QStringList({"Waist", "Neck", "Hip"}));
+    QCOMPARE(ItemTexts(*sites).mid(13), (QStringList{"Tape Method", "Waist", "Neck", "Hip"}));
     QVERIFY(sites->ItemBold(2));
     QVERIFY(sites->ItemBold(13));
     QVERIFY(!sites->ItemBold(3));
 
     window->SexList()->setCurrentIndex(window->SexList()->findText(QStringLiteral("Male")));
     QCOMPARE(CaliperHelpWindow::CaliperSex, 1);
-    QCOMPARE(Items(sites).mid(13), (QStringList{"Tape Method", "Abdomen", "Neck"}));
+    QCOMPARE(ItemTexts(*sites).mid(13), (QStringList{"Tape Method", "Abdomen", "Neck"}));
     QCOMPARE(sites->currentIndex(), 1);
     QCOMPARE(Shown(window), SitePicture(1, QStringLiteral("Entire Body Diagram")));
 
     window->SexList()->setCurrentIndex(window->SexList()->findText(QStringLiteral("Female")));
     QCOMPARE(CaliperHelpWindow::CaliperSex, 2);
-    QCOMPARE(Items(sites).mid(13), (QStringList{"Tape Method", "Waist", "Hip", "Neck"}));
+    QCOMPARE(ItemTexts(*sites).mid(13), (QStringList{"Tape Method", "Waist", "Hip", "Neck"}));
     QCOMPARE(sites->currentIndex(), 1);
     QCOMPARE(Shown(window), SitePicture(2, QStringLiteral("Entire Body Diagram")));
 

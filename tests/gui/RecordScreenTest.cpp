@@ -1,6 +1,7 @@
 // The shared record-screen protocol, driven through a small tape-record screen that uses
 // nothing but the shared building blocks.
 #include "screens/RecordScreen.h"
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "calc/NumberText.h"
 #include "platform/AppServices.h"
@@ -164,18 +165,8 @@ struct Probe {
         QTest::mouseClick(screen->findChild<QToolButton*>(QString::fromLatin1(button)),
                           Qt::LeftButton);
     }
-    void Choose(const QString& text) {
-        const int index = screen->list->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        screen->list->setCurrentIndex(index);
-        emit screen->list->activated(index);
-    }
-    QStringList Entries() const {
-        QStringList items;
-        for (int i = 0; i < screen->list->count(); ++i)
-            items << screen->list->itemText(i);
-        return items;
-    }
+    void Choose(const QString& text) { ChooseEntry(*screen->list, text); }
+    QStringList Entries() const { return ItemTexts(*screen->list); }
     bool DeleteEnabled() {
         screen->UpdateActionStates();
         return screen->findChild<QToolButton*>(QStringLiteral("deleteButton"))->isEnabled();

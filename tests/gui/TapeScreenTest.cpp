@@ -1,5 +1,6 @@
 // The tape measurement screen, driven through its widgets on the real main window; what it
 // stores is read back through the record files' own readers.
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "help/HelpPageWindow.h"
 #include "platform/AppServices.h"
@@ -145,23 +146,8 @@ struct TapeScreen {
     }
 
     // Picks the entry from the list's popup with the mouse.
-    void Choose(const QString& text) {
-        const int index = list->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        list->showPopup();
-        QAbstractItemView* view = list->view();
-        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-        const QRect item = view->visualRect(view->model()->index(index, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
-        QTRY_VERIFY(!view->isVisible());
-        QCOMPARE(list->currentIndex(), index);
-    }
-    QStringList Entries() const {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    void Choose(const QString& text) { ClickEntry(*list, text); }
+    QStringList Entries() const { return ItemTexts(*list); }
 
     // What the core's readers find.
     RecordList<TapeRecord> Stored() const {

@@ -1,3 +1,4 @@
+#include "ComboBoxes.h"
 #include "MainWindowFixture.h"
 #include "records/Users.h"
 #include "screens/CUser.h"
@@ -75,18 +76,8 @@ struct UserScreen {
         screen->UpdateActionStates();
         QTest::mouseClick(save, Qt::LeftButton);
     }
-    void Choose(const QString& text) {
-        const int index = list->findText(text);
-        QVERIFY2(index >= 0, qPrintable(text));
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
-    QStringList Items() const {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        return items;
-    }
+    void Choose(const QString& text) { ChooseEntry(*list, text); }
+    QStringList Items() const { return ItemTexts(*list); }
 
     MainWindowFixture& f;
     CUser* screen;
