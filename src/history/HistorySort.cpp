@@ -50,17 +50,9 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-// A decimal number at the start of the text; advances past it. False when none starts there.
-bool ReadNumber(std::string_view& text, double& value) {
-    text = TrimBlanks(text);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{})
-        return false;
-    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
-    return true;
-}
-
-bool ReadWhole(std::string_view& text, long& value) {
+// A number (decimal, or whole for an integer type) at the start of the text; advances past
+// it. False when none starts there.
+template <class Number> bool ReadNumber(std::string_view& text, Number& value) {
     text = TrimBlanks(text);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{})
@@ -73,17 +65,17 @@ bool ReadWhole(std::string_view& text, long& value) {
 // so "5 ' 5.5 ''" is 5 feet 5.05 inches.
 bool ReadFeetInches(std::string_view text, double& inches) {
     long feet = 0, whole = 0, hundredths = 0;
-    if (!ReadWhole(text, feet))
+    if (!ReadNumber(text, feet))
         return false;
     text = TrimBlanks(text);
     if (text.empty() || text.front() != '\'')
         return false;
     text.remove_prefix(1);
-    if (!ReadWhole(text, whole))
+    if (!ReadNumber(text, whole))
         return false;
     if (!text.empty() && text.front() == '.') {
         text.remove_prefix(1);
-        if (!ReadWhole(text, hundredths))
+        if (!ReadNumber(text, hundredths))
             return false;
     }
     if (TrimBlanks(text) != "''")
@@ -96,13 +88,13 @@ bool ReadFeetInches(std::string_view text, double& inches) {
 // "9:05:30 PM"
 bool ReadTime(std::string_view text, double& seconds) {
     long hour = 0, minute = 0, second = 0;
-    if (!ReadWhole(text, hour) || text.empty() || text.front() != ':')
+    if (!ReadNumber(text, hour) || text.empty() || text.front() != ':')
         return false;
     text.remove_prefix(1);
-    if (!ReadWhole(text, minute) || text.empty() || text.front() != ':')
+    if (!ReadNumber(text, minute) || text.empty() || text.front() != ':')
         return false;
     text.remove_prefix(1);
-    if (!ReadWhole(text, second))
+    if (!ReadNumber(text, second))
         return false;
     text = TrimBlanks(text);
     if (text != "AM" && text != "PM")
