@@ -1,7 +1,7 @@
 #include "CBMI_BMR.h"
 
 #include "FieldText.h"
-#include "ScreenExport.h"
+#include "printing/ScreenExport.h"
 #include "calc/ActivityLevel.h"
 #include "calc/BasalMetabolicRate.h"
 #include "calc/BodyMassIndex.h"

@@ -2,7 +2,7 @@
 
 #include "ChartPicture.h"
 #include "FieldText.h"
-#include "ScreenExport.h"
+#include "printing/ScreenExport.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"

@@ -10,7 +10,7 @@
 #include "platform/AppServices.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
-#include "screens/ScreenExport.h"
+#include "printing/ScreenExport.h"
 #include "shell/CMainFrame.h"
 
 #include <QComboBox>

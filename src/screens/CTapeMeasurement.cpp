@@ -1,7 +1,7 @@
 #include "CTapeMeasurement.h"
 
 #include "FieldText.h"
-#include "ScreenExport.h"
+#include "printing/ScreenExport.h"
 #include "calc/NumberText.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"

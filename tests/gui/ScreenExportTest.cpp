@@ -4,7 +4,7 @@
 // (set VITALOG_UPDATE_GOLDEN=1 to rewrite them), the cells that depend on the screen's state,
 // and every message of the frame: cancel, a failing dialog, a file that cannot be created or
 // closed, and a picture too large to fit.
-#include "screens/ScreenExport.h"
+#include "printing/ScreenExport.h"
 #include "MainWindowFixture.h"
 #include "calc/DurninCalc.h"
 #include "calc/JacksonPollock3FemaleCalc.h"
