@@ -1,9 +1,14 @@
 #include "FileIo.h"
 
+#include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <semaphore>
+#include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -93,6 +98,123 @@ std::optional<std::uint64_t> SizeOf(std::FILE* f) {
     if (::fstat(::fileno(f), &st) != 0 || st.st_size < 0)
         return std::nullopt;
     return static_cast<std::uint64_t>(st.st_size);
+}
+
+namespace {
+
+// About a megabyte per chunk: large enough that each read is one long copy, small enough that
+// two buffers stay in the cache next to the records being decoded.
+constexpr std::size_t ChunkBytes = std::size_t{1} << 20;
+// Below this many bytes a second thread costs more than it saves.
+constexpr std::uint64_t ThreadedReadBytes = std::uint64_t{4} << 20;
+
+// The chunks of a backwards read: chunk k holds records [Begin(k), End(k)).
+struct BackwardChunks {
+    std::uint64_t count;
+    std::uint64_t perChunk;
+
+    std::uint64_t Chunks() const { return (count + perChunk - 1) / perChunk; }
+    std::uint64_t End(std::uint64_t k) const { return count - k * perChunk; }
+    std::uint64_t Begin(std::uint64_t k) const { return End(k) > perChunk ? End(k) - perChunk : 0; }
+};
+
+bool ReadChunk(std::FILE* f, std::uint64_t offset, std::size_t recordSize,
+               const BackwardChunks& chunks, std::uint64_t k, std::uint8_t* buffer) {
+    const std::uint64_t begin = chunks.Begin(k);
+    const auto bytes = static_cast<std::size_t>((chunks.End(k) - begin) * recordSize);
+    return SeekTo(f, offset + begin * recordSize) && std::fread(buffer, 1, bytes, f) == bytes;
+}
+
+bool ReadSequentially(std::FILE* f, std::uint64_t offset, std::size_t recordSize,
+                      const BackwardChunks& chunks,
+                      const std::function<void(const std::uint8_t*, std::size_t)>& take) {
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(
+        static_cast<std::size_t>(std::min(chunks.perChunk, chunks.count) * recordSize));
+    for (std::uint64_t k = 0; k < chunks.Chunks(); ++k) {
+        if (!ReadChunk(f, offset, recordSize, chunks, k, buffer.get()))
+            return false;
+        take(buffer.get(), static_cast<std::size_t>(chunks.End(k) - chunks.Begin(k)));
+    }
+    return true;
+}
+
+// Two buffers passed between a reader thread and the caller's thread.
+class ReadAhead {
+public:
+    ReadAhead(std::FILE* f, std::uint64_t offset, std::size_t recordSize,
+              const BackwardChunks& chunks)
+        : m_f(f), m_offset(offset), m_recordSize(recordSize), m_chunks(chunks) {
+        for (auto& buffer : m_buffers)
+            buffer = std::make_unique_for_overwrite<std::uint8_t[]>(
+                static_cast<std::size_t>(chunks.perChunk * recordSize));
+        m_reader = std::thread([this] { Read(); });
+    }
+
+    ~ReadAhead() {
+        m_stop = true;
+        for (auto& free : m_free)
+            free.release();
+        m_reader.join();
+    }
+
+    bool Run(const std::function<void(const std::uint8_t*, std::size_t)>& take) {
+        for (std::uint64_t k = 0; k < m_chunks.Chunks(); ++k) {
+            const std::size_t slot = k % 2;
+            m_filled[slot].acquire();
+            if (!m_ok[slot])
+                return false;
+            take(m_buffers[slot].get(),
+                 static_cast<std::size_t>(m_chunks.End(k) - m_chunks.Begin(k)));
+            m_free[slot].release();
+        }
+        return true;
+    }
+
+private:
+    void Read() {
+        for (std::uint64_t k = 0; k < m_chunks.Chunks(); ++k) {
+            const std::size_t slot = k % 2;
+            m_free[slot].acquire();
+            if (m_stop)
+                return;
+            m_ok[slot] = ReadChunk(m_f, m_offset, m_recordSize, m_chunks, k, m_buffers[slot].get());
+            m_filled[slot].release();
+            if (!m_ok[slot])
+                return;
+        }
+    }
+
+    std::FILE* m_f;
+    std::uint64_t m_offset;
+    std::size_t m_recordSize;
+    BackwardChunks m_chunks;
+    std::unique_ptr<std::uint8_t[]> m_buffers[2];
+    bool m_ok[2] = {};
+    // Counting, not binary: stopping releases a buffer that may be free already.
+    std::counting_semaphore<> m_free[2]{std::counting_semaphore<>(1), std::counting_semaphore<>(1)};
+    std::counting_semaphore<> m_filled[2]{std::counting_semaphore<>(0),
+                                          std::counting_semaphore<>(0)};
+    std::atomic<bool> m_stop = false;
+    std::thread m_reader;
+};
+
+} // namespace
+
+bool ReadRecordsBackwards(std::FILE* f, std::uint64_t offset, std::size_t recordSize,
+                          std::uint64_t count,
+                          const std::function<void(const std::uint8_t*, std::size_t)>& take) {
+    const BackwardChunks chunks{count, std::max<std::uint64_t>(1, ChunkBytes / recordSize)};
+    if (count * recordSize >= ThreadedReadBytes) {
+        std::unique_ptr<ReadAhead> ahead;
+        try {
+            ahead = std::make_unique<ReadAhead>(f, offset, recordSize, chunks);
+        } catch (const std::system_error&) {
+            // No thread to be had: read on this one.
+        }
+        if (ahead)
+            return ahead->Run(take);
+    }
+    return ReadSequentially(f, offset, recordSize, chunks, take);
 }
 
 bool WritePatches(const std::filesystem::path& file, std::span<const Patch> patches,

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -30,6 +31,15 @@ FilePtr OpenForReading(const std::filesystem::path& file);
 
 // Size of an open file in bytes.
 std::optional<std::uint64_t> SizeOf(std::FILE* f);
+
+// Reads `count` records of `recordSize` bytes that start at `offset`, in chunks from the last
+// record towards the first, and hands each chunk to `take` (its bytes, its record count) in
+// that order. A large file is read by a second thread one chunk ahead of `take`, so that the
+// disk copy and the decoding overlap. False, with no further chunk taken, when a read comes up
+// short; an exception from `take` passes through once the reader has stopped.
+bool ReadRecordsBackwards(std::FILE* f, std::uint64_t offset, std::size_t recordSize,
+                          std::uint64_t count,
+                          const std::function<void(const std::uint8_t*, std::size_t)>& take);
 
 // Bytes to put at an offset of an existing file.
 struct Patch {
