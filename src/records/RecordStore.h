@@ -73,11 +73,13 @@ public:
             return info;
         info.size = *size;
         std::uint8_t header[4];
-        if (info.size < sizeof header ||
-            std::fread(header, 1, sizeof header, f.get()) < sizeof header) {
-            info.readable = !std::ferror(f.get());
+        if (info.size < sizeof header) {
+            info.readable = true;
             return info;
         }
+        if (ReadBytes(f.get(), header, sizeof header) < sizeof header)
+            return info; // it had the bytes: a failed read
+
         info.hasHeader = true;
         std::memcpy(&info.header, header, sizeof header);
 
@@ -91,7 +93,7 @@ public:
         while (index < fileRecords) {
             const auto want = static_cast<std::size_t>(
                 std::min<std::uint64_t>(bufferSize, (fileRecords - index) * Size));
-            const std::size_t got = std::fread(buffer.get(), 1, want, f.get());
+            const std::size_t got = ReadBytes(f.get(), buffer.get(), want);
             const std::size_t whole = got / Size;
             for (std::size_t i = 0; i < whole; ++i, ++index) {
                 if (visit(index, buffer.get() + i * Size)) {
@@ -100,9 +102,9 @@ public:
                 }
             }
             if (got < want)
-                break;
+                return info; // the file shrank or the read failed: nothing to rely on
         }
-        info.readable = !std::ferror(f.get());
+        info.readable = true;
         return info;
     }
 
@@ -136,7 +138,8 @@ public:
     // conversions on Done and AlreadyExists (so that an Overwrite that follows does not convert
     // twice) and is left untouched on FileError.
     static StoreResult Append(const std::filesystem::path& file, Record& record) {
-        EnsureFileHeader(file, RecordFileVersion);
+        if (!EnsureFileHeader(file, RecordFileVersion))
+            return StoreResult::FileError;
         Record work = record;
         Kind::ActiveOf(work) = 1;
         Kind::BeforeContains(work);
