@@ -78,7 +78,7 @@ void PrintText(AppServices& services, QWidget* parent, const QString& text) {
             printer->abort();
             return;
         }
-        painter.drawText(page, PageFlags, pages[i]);
+        painter.drawText(page, PageFlags | Qt::TextDontClip, pages[i]);
     }
     painter.end();
 }

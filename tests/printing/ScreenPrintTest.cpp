@@ -194,6 +194,7 @@ private slots:
     void failures_showTheirMessages_data();
     void failures_showTheirMessages();
     void cancelledDialog_printsNothing();
+    void chosenPageRange_stillPrintsTheOnePage();
     void printedIntoPdf_holdsOnePageWithTitleRuleAndText();
 };
 
@@ -485,6 +486,32 @@ void ScreenPrintTest::cancelledDialog_printsNothing() {
     QCOMPARE(p.f.services.printService.dialogs, 1);
     QVERIFY(!QFile::exists(p.f.services.printService.files.last()));
     QVERIFY(p.f.Prompter().Boxes().isEmpty());
+}
+
+void ScreenPrintTest::chosenPageRange_stillPrintsTheOnePage() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        QSKIP("poppler-utils (scripts/install-deps.sh) are needed to read the PDF");
+    // The user asks the dialog for pages 2 to 3.
+    class RangeChoosingService : public PdfPrintService {
+    public:
+        using PdfPrintService::PdfPrintService;
+        bool ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage,
+                             int maxPage) override {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 3);
+            return PdfPrintService::ShowPrintDialog(printer, parent, minPage, maxPage);
+        }
+    };
+    PrintFixture p(ScreenClass::CBloodPressure);
+    Reading(p, QString());
+    RangeChoosingService service(p.f.services.FilePath(QStringLiteral("prints")));
+    p.f.services.services.printService = &service;
+    p.Print();
+    QVERIFY(p.f.Prompter().Boxes().isEmpty());
+    QCOMPARE(service.dialogs, 1);
+    QVERIFY(
+        RunTool(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {service.files.last()})
+            .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
 }
 
 void ScreenPrintTest::printedIntoPdf_holdsOnePageWithTitleRuleAndText() {
