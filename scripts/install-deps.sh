@@ -5,7 +5,7 @@
 set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth fonts-dejavu-core fonts-liberation
- locales"
+ qt6-image-formats-plugins locales"
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
 missing=""
 for p in $packages; do
