@@ -154,8 +154,7 @@ void CCompareDlg::FileChosen(int side) {
         files->setFocus();
         return;
     }
-    const QString path =
-        FindPicturePath(m_services.DataPath(), m_user.Name(), name, m_dates[side]);
+    const QString path = FindPicturePath(m_services.DataPath(), m_user.Name(), name, m_dates[side]);
     if (path.isEmpty())
         m_services.prompter->Error(this, QStringLiteral("Internal error - Picture missing"));
     CPicture& slot = PictureSlots()[std::size_t(side)];

@@ -40,8 +40,8 @@ public:
     // False, without a box, on a missing painter or an empty picture.
     bool DrawInRect(QPainter* painter, const QRect& rect) const;
     // Natural size on the device (base) plus magnification times the device size.
-    bool DrawMagnified(QPainter* painter, const QPoint& topLeft, const QSize& base,
-                       int magnifyX, int magnifyY) const;
+    bool DrawMagnified(QPainter* painter, const QPoint& topLeft, const QSize& base, int magnifyX,
+                       int magnifyY) const;
     bool MeasureOnDevice(const QPaintDevice* device);
 
     bool IsLoaded() const { return !m_picture.isNull(); }

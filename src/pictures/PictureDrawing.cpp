@@ -37,8 +37,7 @@ ContentExtent DrawPictures(QPainter* painter, const QPaintDevice* device, int zo
             const CPicture& picture = table[std::size_t(k)];
             const int gap = 10 * k;
             picture.DrawMagnified(painter, QPoint(gap + extent.width, PicturesTop),
-                                  QSize(picture.WidthPixels(), picture.HeightPixels()), zoom,
-                                  zoom);
+                                  QSize(picture.WidthPixels(), picture.HeightPixels()), zoom, zoom);
             extent.width += gap + scale * picture.WidthPixels() - 2;
             extent.height = qMax(extent.height, scale * picture.HeightPixels() - 2);
         }
@@ -82,8 +81,8 @@ int FitToArea(int zoom, QSize area, int n, const QPaintDevice* device) {
     const int widthLimit = area.width() + 10 * n - PicturesLeft;
     int widthTest = widthSum;
     int heightTest = heightValue;
-    for (int step = 0; step < ZoomLimit && (widthTest >= widthLimit ||
-                                            heightTest >= area.height() - PicturesTop);
+    for (int step = 0;
+         step < ZoomLimit && (widthTest >= widthLimit || heightTest >= area.height() - PicturesTop);
          ++step) {
         --zoom;
         const int d = std::abs(zoom - 1);

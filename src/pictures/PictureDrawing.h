@@ -24,8 +24,7 @@ struct ContentExtent {
 // (z >= 0: z + 1 times the natural size; z < 0: 1 / (1 - z) of it), measured on the painter's
 // device. With no painter nothing is drawn but the extent is computed for device. The extent
 // is never lower than formHeight, nor smaller than 1000 x 600 with no picture loaded.
-ContentExtent DrawPictures(QPainter* painter, const QPaintDevice* device, int zoom,
-                           int formHeight);
+ContentExtent DrawPictures(QPainter* painter, const QPaintDevice* device, int zoom, int formHeight);
 
 // The largest zoom level not above zoom at which the loaded pictures fit area, n being the
 // number of pictures of the shown date (0 for an opened or compared picture).

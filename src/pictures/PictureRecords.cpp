@@ -35,8 +35,8 @@ QString FindPicturePath(const std::filesystem::path& dataDir, std::string_view u
 }
 
 QString PictureFileName(const QString& path) {
-    const qsizetype slash = qMax(path.lastIndexOf(QLatin1Char('/')),
-                                 path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return path.mid(slash + 1);
 }
 

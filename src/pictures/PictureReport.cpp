@@ -135,8 +135,8 @@ void WriteTable(RtfWriter& writer, const QString& heading, const std::vector<Tab
 } // namespace
 
 QString PictureReportText(const PictureReportContent& content) {
-    QString text = QStringLiteral("\nPicture Record Report for ") + content.userName +
-                   QStringLiteral("\n\n");
+    QString text =
+        QStringLiteral("\nPicture Record Report for ") + content.userName + QStringLiteral("\n\n");
     const PanelColumn& c = content.columns[0];
     if (content.twoColumns) {
         text += QStringLiteral("Body Composition - Picture 1\n") +
@@ -145,13 +145,13 @@ QString PictureReportText(const PictureReportContent& content) {
                 ComparedColumnText(content.columns[1], content.female);
         return text;
     }
-    text += QStringLiteral("Body Composition\nDate:  ") + c.date + QStringLiteral("\nBody Fat %: ") +
-            c.bodyFat + QStringLiteral("\nWeight: ") + c.weight +
+    text += QStringLiteral("Body Composition\nDate:  ") + c.date +
+            QStringLiteral("\nBody Fat %: ") + c.bodyFat + QStringLiteral("\nWeight: ") + c.weight +
             QStringLiteral("\nLean Body Weight: ") + c.leanWeight +
             QStringLiteral("\nBody Fat Weight: ") + c.fatWeight +
             QStringLiteral("\n\nTape Measurements\nBicep: ") + c.bicep + QStringLiteral("\n") +
-            TapeSiteLabel(content.female) + c.forearmOrHip + QStringLiteral("\nChest: ") +
-            c.chest + QStringLiteral("\nWaist: ") + c.waist + QStringLiteral("\nNeck: ") + c.neck +
+            TapeSiteLabel(content.female) + c.forearmOrHip + QStringLiteral("\nChest: ") + c.chest +
+            QStringLiteral("\nWaist: ") + c.waist + QStringLiteral("\nNeck: ") + c.neck +
             QStringLiteral("\nCalf: ") + c.calf + QStringLiteral("\nThigh: ") + c.thigh +
             QStringLiteral("\n");
     return text;

@@ -24,8 +24,8 @@ void DrawPhoto(QPainter& p, const QRectF& r) {
     p.setPen(QPen(Outline, 1));
     p.setBrush(Qt::white);
     p.drawRect(r);
-    const QRectF inner = r.adjusted(r.width() * 0.08, r.height() * 0.08, -r.width() * 0.08,
-                                    -r.height() * 0.08);
+    const QRectF inner =
+        r.adjusted(r.width() * 0.08, r.height() * 0.08, -r.width() * 0.08, -r.height() * 0.08);
     QLinearGradient sky(inner.topLeft(), inner.bottomLeft());
     sky.setColorAt(0, QColor(120, 170, 230));
     sky.setColorAt(1, QColor(200, 225, 250));
@@ -53,8 +53,8 @@ void DrawScreenSketch(QPainter& p, PictureCanvas& canvas, const QRectF& r) {
     p.setBrush(Form);
     p.drawRect(r);
     // Toolbar.
-    const char* const buttons[] = {"Open", "Save", "Delete", "Out", "In", "Prev", "Next",
-                                   "Compare", "Help"};
+    const char* const buttons[] = {"Open", "Save", "Delete",  "Out", "In",
+                                   "Prev", "Next", "Compare", "Help"};
     qreal x = r.left() + 6;
     for (const char* name : buttons) {
         const QRectF button(x, r.top() + 6, 36, 18);
@@ -92,7 +92,8 @@ void DrawScreenSketch(QPainter& p, PictureCanvas& canvas, const QRectF& r) {
         p.drawEllipse(at, 9, 9);
         p.setPen(Qt::white);
         p.setFont(PictureFont(11, true));
-        p.drawText(QRectF(at.x() - 9, at.y() - 9, 18, 18), Qt::AlignCenter, QString::number(number));
+        p.drawText(QRectF(at.x() - 9, at.y() - 9, 18, 18), Qt::AlignCenter,
+                   QString::number(number));
     };
     badge(QPointF(r.left() + 24, r.top() + 36), 1);
     badge(QPointF(dateBox.right() - 2, dateBox.top() + 26), 2);
@@ -113,7 +114,8 @@ DrawnPicture GettingStartedPicture() {
         p.setBrush(Band);
         p.drawRect(QRectF(0, 0, 776, 56));
         p.setPen(Qt::white);
-        canvas.Text(QRectF(20, 8, 736, 40), QStringLiteral("Getting started with the picture slideshow"),
+        canvas.Text(QRectF(20, 8, 736, 40),
+                    QStringLiteral("Getting started with the picture slideshow"),
                     PictureFont(24, true), Qt::AlignLeft | Qt::AlignVCenter);
 
         p.setPen(Ink);
@@ -174,8 +176,8 @@ QIcon OpenPictureIcon() {
         p.drawRect(QRectF(2.5, 7.5, 19, 13));
         DrawPhoto(p, QRectF(9.5, 2.5, 12, 10));
         p.setBrush(QColor(250, 215, 110));
-        p.drawPolygon(QPolygonF({QPointF(2.5, 20.5), QPointF(6.5, 11.5), QPointF(23.5, 11.5),
-                                 QPointF(21.5, 20.5)}));
+        p.drawPolygon(QPolygonF(
+            {QPointF(2.5, 20.5), QPointF(6.5, 11.5), QPointF(23.5, 11.5), QPointF(21.5, 20.5)}));
     });
 }
 

@@ -49,11 +49,11 @@ const QString NotPictureTitle = QStringLiteral("Can not load picture");
 const QString NotPictureText =
     QStringLiteral("Picture data is not a known picture type\t\t\n(.BMP .DIB .EMF .GIF .ICO .JPG "
                    ".WMF)\n\nFile may be CORRUPTED or MISSING\t");
-const QString OpenFilter =
-    QStringLiteral("Picture Files (bmp.dib.emf.gif.ico.jpg.wmf)|*.bmp;*.dib;*.emf;*.gif;*.ico;*.jpg;"
-                   "*.wmf;*.png;*.tif;*.tiff;*.webp|BMP (*.bmp)|*.bmp|DIB (*.dib)|*.dib|EMF "
-                   "(*.emf)|*.emf|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|JPG (*.jpg)|*.jpg|WMF "
-                   "(*.wmf)|*.wmf|All Files (*.*)|*.*||");
+const QString OpenFilter = QStringLiteral(
+    "Picture Files (bmp.dib.emf.gif.ico.jpg.wmf)|*.bmp;*.dib;*.emf;*.gif;*.ico;*.jpg;"
+    "*.wmf;*.png;*.tif;*.tiff;*.webp|BMP (*.bmp)|*.bmp|DIB (*.dib)|*.dib|EMF "
+    "(*.emf)|*.emf|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|JPG (*.jpg)|*.jpg|WMF "
+    "(*.wmf)|*.wmf|All Files (*.*)|*.*||");
 const QString NoRecord = QStringLiteral("---");
 
 struct RowInfo {
@@ -62,10 +62,18 @@ struct RowInfo {
 };
 
 constexpr RowInfo Rows[CFormPTView::RowCount] = {
-    {"Date:", "date"},       {"Body Fat %:", "bodyFat"},     {"Weight:", "weight"},
-    {"Lean Body Wt:", "leanWeight"}, {"Body Fat Wt:", "fatWeight"}, {"Bicep:", "bicep"},
-    {"Forearm:", "forearmOrHip"}, {"Chest:", "chest"},        {"Waist:", "waist"},
-    {"Neck:", "neck"},       {"Calf:", "calf"},              {"Thigh:", "thigh"},
+    {"Date:", "date"},
+    {"Body Fat %:", "bodyFat"},
+    {"Weight:", "weight"},
+    {"Lean Body Wt:", "leanWeight"},
+    {"Body Fat Wt:", "fatWeight"},
+    {"Bicep:", "bicep"},
+    {"Forearm:", "forearmOrHip"},
+    {"Chest:", "chest"},
+    {"Waist:", "waist"},
+    {"Neck:", "neck"},
+    {"Calf:", "calf"},
+    {"Thigh:", "thigh"},
 };
 
 QString Long(DateKey date) {
@@ -229,13 +237,14 @@ void CFormPTView::CreateCommands() {
                                 });
     };
     m_openAction = add("Open", "Open Picture\nOpen", OpenPictureIcon(), [this] { OnOpen(); });
-    m_saveAction = add("Save", "Save a date to a picture\nSave",
-                       ToolbarIcon(QStringLiteral(":/images/action_save.png")),
-                       [this] { OnSavePicture(); });
-    m_deleteAction = add("Delete", "Delete\nDelete",
-                         ToolbarIcon(QStringLiteral(":/images/action_delete.png")),
-                         [this] { OnDeletePictures(); });
-    m_zoomOutAction = add("Zoom Out", "Zoom Out\nZoom Out", ZoomIcon(false), [this] { OnZoom(-1); });
+    m_saveAction =
+        add("Save", "Save a date to a picture\nSave",
+            ToolbarIcon(QStringLiteral(":/images/action_save.png")), [this] { OnSavePicture(); });
+    m_deleteAction =
+        add("Delete", "Delete\nDelete", ToolbarIcon(QStringLiteral(":/images/action_delete.png")),
+            [this] { OnDeletePictures(); });
+    m_zoomOutAction =
+        add("Zoom Out", "Zoom Out\nZoom Out", ZoomIcon(false), [this] { OnZoom(-1); });
     m_zoomInAction = add("Zoom In", "Zoom In\nZoom In", ZoomIcon(true), [this] { OnZoom(1); });
     m_previousAction =
         add("Previous", "Previous date\nPrevious", StepIcon(false), [this] { OnStep(false); });
@@ -412,7 +421,8 @@ void CFormPTView::Repaint() {
     if (m_gettingStarted->isVisibleTo(m_form))
         size = size.expandedTo(QSize(m_gettingStarted->geometry().right() + 10,
                                      m_gettingStarted->geometry().bottom() + 10));
-    size = size.expandedTo(QSize(m_panel->geometry().right() + 10, m_panel->geometry().bottom() + 10));
+    size =
+        size.expandedTo(QSize(m_panel->geometry().right() + 10, m_panel->geometry().bottom() + 10));
     m_form->setFixedSize(size);
     m_form->update();
 }
@@ -429,8 +439,8 @@ void CFormPTView::OnOpen() {
     m_canPrint = m_canDelete = m_canSave = false;
     if (const int placeholder = m_dateList->findText(SelectDatePlaceholder); placeholder >= 0)
         m_dateList->removeItem(placeholder);
-    const QString path =
-        Services().fileDialogs->OpenFileName(this, QStringLiteral("Open a picture file"), OpenFilter);
+    const QString path = Services().fileDialogs->OpenFileName(
+        this, QStringLiteral("Open a picture file"), OpenFilter);
     if (path.isEmpty())
         return;
     m_openedPicturePath = path;
@@ -502,8 +512,8 @@ void CFormPTView::OnSavePicture() {
         return;
     }
     if (m_openedPicturePath.isEmpty()) {
-        prompter.Error(this,
-                       QStringLiteral("Please open a picture to associate with a date before saving"));
+        prompter.Error(
+            this, QStringLiteral("Please open a picture to associate with a date before saving"));
         return;
     }
     PictureRecord record;
@@ -535,8 +545,8 @@ void CFormPTView::OnSavePicture() {
     if (index >= 0) {
         m_dateList->removeItem(index);
         m_dateList->insertItem(index, Long(m_selectedDate) +
-                                          QStringLiteral(" (%1)").arg(CountPicturesForDate(
-                                              data, name, m_selectedDate)));
+                                          QStringLiteral(" (%1)").arg(
+                                              CountPicturesForDate(data, name, m_selectedDate)));
         m_dateList->setCurrentIndex(index);
         MarkDateItem(index, true);
     }
@@ -559,7 +569,8 @@ void CFormPTView::OnDeletePictures() {
                                                     "association - this will not delete the "
                                                     "picture from your computer.")))
         return;
-    switch (PictureFile::Remove(Services().DataPath(), Frame().CurrentUser.Name(), m_selectedDate)) {
+    switch (
+        PictureFile::Remove(Services().DataPath(), Frame().CurrentUser.Name(), m_selectedDate)) {
     case StoreResult::NotFound:
         prompter.Warning(this, QStringLiteral("Date does not exists for ") + date);
         return;
@@ -593,7 +604,8 @@ void CFormPTView::OnStep(bool next) {
     });
     if (m_selectedDate <= 0 || first == list.end()) {
         Services().prompter->Information(
-            this, QStringLiteral("You must select a saved picture to use 'Next' or 'Prev' buttons"));
+            this,
+            QStringLiteral("You must select a saved picture to use 'Next' or 'Prev' buttons"));
         return;
     }
     // The list runs newest first: Next moves toward its head, Previous toward its tail.
@@ -654,10 +666,10 @@ PictureReportContent CFormPTView::ReportContent() const {
     for (std::size_t column = 0; column < 2; ++column) {
         PanelColumn& c = content.columns[column];
         const auto& f = m_fields[column];
-        c = {f[DateRow]->text(),    f[BodyFatRow]->text(), f[WeightRow]->text(),
-             f[LeanWeightRow]->text(), f[FatWeightRow]->text(), f[BicepRow]->text(),
-             f[ForearmOrHipRow]->text(), f[ChestRow]->text(), f[WaistRow]->text(),
-             f[NeckRow]->text(),    f[CalfRow]->text(),    f[ThighRow]->text()};
+        c = {f[DateRow]->text(),         f[BodyFatRow]->text(),   f[WeightRow]->text(),
+             f[LeanWeightRow]->text(),   f[FatWeightRow]->text(), f[BicepRow]->text(),
+             f[ForearmOrHipRow]->text(), f[ChestRow]->text(),     f[WaistRow]->text(),
+             f[NeckRow]->text(),         f[CalfRow]->text(),      f[ThighRow]->text()};
     }
     return content;
 }
@@ -728,10 +740,11 @@ void CFormPTView::OnExport() {
         const RtfFittedResult fitted =
             writer.InsertPictureFitted(ScreenExport::PictureFromImage(slot.PictureHandle()));
         if (fitted.result != RtfResult::RtfSuccess) {
-            Services().prompter->Error(this, fitted.message.empty()
-                                                 ? QStringLiteral("Error inserting image")
-                                                 : QString::fromLatin1(fitted.message.data(),
-                                                                       qsizetype(fitted.message.size())));
+            Services().prompter->Error(
+                this,
+                fitted.message.empty()
+                    ? QStringLiteral("Error inserting image")
+                    : QString::fromLatin1(fitted.message.data(), qsizetype(fitted.message.size())));
             writer.CloseDocument();
             return;
         }
