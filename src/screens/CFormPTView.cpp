@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -174,7 +175,7 @@ void CFormPTView::BuildForm() {
     StyleWindowBox(*dateBox, Qt::white);
     dateBox->setAccessibleName(SelectDatePlaceholder);
     auto* dateLayout = new QVBoxLayout(dateBox);
-    dateLayout->setContentsMargins(8, 28, 8, 8);
+    dateLayout->setContentsMargins(8, 22, 8, 8);
     m_dateList = new MarkedComboBox(dateBox);
     m_dateList->setObjectName(QStringLiteral("dateList"));
     m_dateList->setAccessibleName(SelectDatePlaceholder);
@@ -190,7 +191,7 @@ void CFormPTView::BuildForm() {
         StyleWindowBox(*box, BoxBodyColour);
         box->setAccessibleName(caption);
         auto* grid = new QGridLayout(box);
-        grid->setContentsMargins(8, 28, 8, 8);
+        grid->setContentsMargins(8, 22, 8, 8);
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(3);
         for (int row = first; row <= last; ++row) {
@@ -462,6 +463,7 @@ void CFormPTView::OnOpen() {
 }
 
 void CFormPTView::OnDateChosen() {
+    const auto refresh = qScopeGuard([this] { UpdateCommandStates(); });
     m_compareMode = false;
     const bool placeholderChosen = m_dateList->currentText() == SelectDatePlaceholder;
     if (const int placeholder = m_dateList->findText(SelectDatePlaceholder); placeholder >= 0)
