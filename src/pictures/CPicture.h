@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <array>
 #include <cstdint>
@@ -11,7 +13,6 @@ class QPainter;
 class QPoint;
 class QRect;
 class QSize;
-class QWidget;
 
 namespace vitalog {
 
@@ -61,7 +62,8 @@ private:
     std::int32_t m_dataSize = 0;
     std::int32_t m_widthPixels = 0;
     Prompter* m_prompter = nullptr;
-    QWidget* m_owner = nullptr;
+    // The boxes' owner; the slots outlive every main window of a test run.
+    QPointer<QWidget> m_owner;
 };
 
 inline constexpr int PictureSlotCount = 8;
