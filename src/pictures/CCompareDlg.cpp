@@ -55,7 +55,7 @@ CCompareDlg::CCompareDlg(AppServices& services, const UserRecord& user, QWidget*
             .SetFontBold(true);
         box->setAccessibleName(captions[side]);
         auto* grid = new QGridLayout(box);
-        grid->setContentsMargins(12, 22, 12, 12);
+        grid->setContentsMargins(12, 10, 12, 12);
         m_dateLists[side] = new QComboBox(box);
         m_dateLists[side]->setObjectName(QLatin1String(sides[side]) + QStringLiteral("DateList"));
         m_fileLists[side] = new QComboBox(box);

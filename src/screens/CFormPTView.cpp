@@ -175,7 +175,7 @@ void CFormPTView::BuildForm() {
     StyleWindowBox(*dateBox, Qt::white);
     dateBox->setAccessibleName(SelectDatePlaceholder);
     auto* dateLayout = new QVBoxLayout(dateBox);
-    dateLayout->setContentsMargins(8, 22, 8, 8);
+    dateLayout->setContentsMargins(8, 10, 8, 8);
     m_dateList = new MarkedComboBox(dateBox);
     m_dateList->setObjectName(QStringLiteral("dateList"));
     m_dateList->setAccessibleName(SelectDatePlaceholder);
@@ -191,7 +191,7 @@ void CFormPTView::BuildForm() {
         StyleWindowBox(*box, BoxBodyColour);
         box->setAccessibleName(caption);
         auto* grid = new QGridLayout(box);
-        grid->setContentsMargins(8, 22, 8, 8);
+        grid->setContentsMargins(8, 10, 8, 8);
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(3);
         for (int row = first; row <= last; ++row) {

@@ -8,6 +8,7 @@
 #include "pictures/CCompareDlg.h"
 #include "pictures/CPicture.h"
 #include "pictures/PictureDrawing.h"
+#include "pictures/PictureRecords.h"
 #include "platform/DialogUnits.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
@@ -557,6 +558,51 @@ private slots:
         QVERIFY(!s.Enabled("delete"));
         QVERIFY(s.Enabled("zoomIn"));
         QVERIFY(s.screen->CanPrint());
+    }
+
+    // The dialog's file list was filled from the records; a record gone before the name is
+    // chosen leaves nothing to find.
+    void compareSaysWhenChosenPictureIsGone() {
+        Slideshow s;
+        AddPicture(s.dir, s.user, March7, s.Picture(QStringLiteral("gone.png")));
+        s.Show();
+        s.Compare([&](CCompareDlg& dialog) {
+            ChooseEntry(List(dialog, "firstDateList"), QStringLiteral("03/07/2004 (1)"));
+            QCOMPARE(PictureFile::Remove(s.f.services.services.DataPath(), s.user.Name(), March7),
+                     StoreResult::Done);
+            s.f.Prompter().ExpectOk();
+            s.f.Prompter().ExpectOk();
+            ChooseEntry(List(dialog, "firstFileList"), QStringLiteral("gone.png"));
+            QCOMPARE(dialog.FirstDate(), March7);
+        });
+        const QList<ShownBox> boxes = s.f.Prompter().Boxes();
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes[0].title, QStringLiteral("Error"));
+        QCOMPARE(boxes[0].text, QStringLiteral("Internal error - Picture missing"));
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(boxes[1].title, QStringLiteral("CPicture Error"));
+        QCOMPARE(LoadedSlotCount(), 0);
+        QVERIFY(!s.screen->CompareMode());
+    }
+
+    void pictureFileNameFollowsLastSeparator_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Linux path") << "/home/ann/pictures/front.jpg"
+                                    << "front.jpg";
+        QTest::newRow("Windows path") << "C:\\Pictures\\front.jpg"
+                                      << "front.jpg";
+        QTest::newRow("backslash in a Linux name") << "/home/ann/old\\front.jpg"
+                                                   << "front.jpg";
+        QTest::newRow("slash after backslash") << "D:\\pics/front.jpg"
+                                               << "front.jpg";
+        QTest::newRow("no folder") << "front.jpg"
+                                   << "front.jpg";
+    }
+    void pictureFileNameFollowsLastSeparator() {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(PictureFileName(path), name);
     }
 
     void compareWithoutPicturesChangesNothing() {
