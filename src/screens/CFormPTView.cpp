@@ -98,6 +98,10 @@ public:
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(2);
         setAccessibleName(CFormPTView::GettingStartedTitle);
+        setAccessibleDescription(
+            QStringLiteral("Press Open and choose a picture file, choose its date in Select date "
+                           "of picture, and press Save. Choosing a date shows its pictures with "
+                           "that day's measurements; Compare shows two pictures side by side."));
         setFixedSize(GettingStartedSize + QSize(4, 4));
     }
 
@@ -337,6 +341,7 @@ void CFormPTView::ShowNewestDate() {
     SelectDateItem(list.front().date);
     // A date whose pictures have no measurement is not in the list; show the record's date.
     const DateKey shown = m_selectedDate > 0 ? m_selectedDate : list.front().date;
+    m_selectedDate = shown;
     m_fields[0][DateRow]->setText(Short(shown));
     FillColumn(0, shown);
     HideGettingStarted();

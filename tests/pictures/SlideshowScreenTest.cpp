@@ -382,6 +382,22 @@ private slots:
         QVERIFY(s.f.Prompter().Unexpected().isEmpty());
     }
 
+    // Pictures of a date without measurements are shown, but the date is not listed.
+    void newestPicturesWithoutMeasurementsAreShownUnlisted() {
+        Slideshow s;
+        constexpr DateKey March20 = 20040320;
+        AddPicture(s.dir, s.user, March20, s.Picture(QStringLiteral("late.png")));
+        s.Show();
+        QCOMPARE(ItemTexts(*s.dates), QStringList({"03/01/2004", "03/07/2004", "03/14/2004"}));
+        QCOMPARE(s.dates->currentIndex(), -1);
+        QCOMPARE(LoadedSlotCount(), 1);
+        QCOMPARE(s.screen->SelectedDate(), March20);
+        QCOMPARE(s.Field("date")->text(), QStringLiteral("3/20/04"));
+        QCOMPARE(s.Field("bodyFat")->text(), QStringLiteral("---"));
+        QCOMPARE(s.Field("calf")->text(), QStringLiteral("---"));
+        QVERIFY(s.Enabled("delete"));
+    }
+
     void zoomStaysWithinLimits() {
         Slideshow s;
         AddPicture(s.dir, s.user, March7, s.Picture(QStringLiteral("z.png")));
