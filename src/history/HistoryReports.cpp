@@ -296,18 +296,28 @@ void BloodPressurePrint(std::string& text, const std::filesystem::path& dataDir,
     });
 }
 
+// The values both reports take from a body composition record, converted for the user; its
+// table row would build twenty cells for these four.
+struct BodyCompositionTexts {
+    BodyCompositionTexts(const BodyFatRecord& r, const UserRecord& user)
+        : date(HistoryDate(r.date)), bodyFat(Fixed2(r.bodyFat) + "%"),
+          weight(Fixed2(DisplayWeight(r.user.weight, user))),
+          lean(Fixed2(DisplayWeight(r.leanWeight, user))),
+          fat(Fixed2(DisplayWeight(r.fatWeight, user))) {}
+    std::string date, bodyFat, weight, lean, fat;
+};
+
 void BodyCompositionPrint(std::string& text, const std::filesystem::path& dataDir,
                           const UserRecord& user, bool& any) {
     auto records = Records<BodyFatKind>(dataDir, user);
     any = !records.Empty();
-    RowTexts c;
     records.ForEach([&](const BodyFatRecord& r) {
-        c.Build([&](HistoryTable& row) { AppendBodyCompositionRow(row, r, user); });
-        AppendLine(text, "Date:  ", c[0]);
-        AppendLine(text, "Body Fat Percentage:  ", Fixed2(r.bodyFat), "%\n");
-        AppendLine(text, "Lean Body Weight:  ", c[4]);
-        AppendLine(text, "Body Fat:  ", c[5]);
-        AppendLine(text, "Total Body Weight:  ", c[3]);
+        const BodyCompositionTexts c(r, user);
+        AppendLine(text, "Date:  ", c.date);
+        AppendLine(text, "Body Fat Percentage:  ", c.bodyFat);
+        AppendLine(text, "Lean Body Weight:  ", c.lean);
+        AppendLine(text, "Body Fat:  ", c.fat);
+        AppendLine(text, "Total Body Weight:  ", c.weight);
         text += MethodBlock(r, user);
         text += "\n\n";
     });
@@ -549,18 +559,15 @@ bool BodyCompositionRows(ExportTable& out, const std::filesystem::path& dataDir,
     auto records = Records<BodyFatKind>(dataDir, user);
     if (records.Empty())
         return false;
-    RowTexts c;
-    std::string bodyFat, lean, type;
+    std::string type;
     records.ForEach([&](const BodyFatRecord& r) {
-        c.Build([&](HistoryTable& row) { AppendBodyCompositionRow(row, r, user); });
-        bodyFat.assign(Fixed2(r.bodyFat)).append("%");
-        lean.assign(" ").append(c[4]);
+        const BodyCompositionTexts c(r, user);
         const std::string_view method = ReportMethod(MethodOf(r));
         if (method.empty())
             type.assign(MeasurementType::Other);
         else
             type.assign(method).append("\n");
-        out.Row({c[0], c[3], bodyFat, lean, c[5], type});
+        out.Row({c.date, c.weight, c.bodyFat, " " + c.lean, c.fat, type});
     });
     return true;
 }
