@@ -88,7 +88,8 @@ void AddFixed2(HistoryTable& table, double value, std::string_view suffix = {}) 
         table.Add(Fixed2(value) + std::string(suffix));
         return;
     }
-    std::memcpy(end, suffix.data(), suffix.size());
+    if (!suffix.empty()) // an empty view may hold no pointer at all
+        std::memcpy(end, suffix.data(), suffix.size());
     table.Add(std::string_view(buffer, static_cast<std::size_t>(end - buffer) + suffix.size()));
 }
 
