@@ -2,10 +2,12 @@
 // data folder. Documents are compared byte for byte with the files in golden/ (run with
 // VITALOG_UPDATE_GOLDEN=1 to rewrite them after a deliberate change, and read the difference).
 #include "history/HistoryReports.h"
+#include "calc/NumberText.h"
 #include "calc/ParrilloCalc.h"
 #include "calc/TestUsers.h"
 #include "records/DateKey.h"
 #include "records/RecordFile.h"
+#include "records/RecordKinds.h"
 #include "records/TestFiles.h"
 #include "records/Units.h"
 #include "records/Users.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -585,12 +588,20 @@ TEST_P(RepeatedHeader, EveryThirtyThreeRowsForTheLongTables) {
         at = next;
     }
     EXPECT_EQ(rows, GetParam().rowsPerHeader);
-    // The repeated title is a paragraph of its own in the body font (no section of its own),
-    // followed by two empty paragraphs.
+    // The repeated title is a centred bold paragraph out of the table, in the body font (no
+    // section of its own, unlike the first title in font 0, size 24), and two empty paragraphs.
     for (std::size_t i = 0; i + 1 < between.size(); ++i) {
-        EXPECT_EQ(Count(between[i], "Report for Alex"), 1);
-        EXPECT_EQ(Count(between[i], "\\sect"), 0);
-        EXPECT_NE(between[i].find("\\f1\\fs20"), std::string::npos);
+        const std::string& part = between[i];
+        EXPECT_EQ(Count(part, "Report for Alex"), 1);
+        EXPECT_EQ(Count(part, "\\sect"), 0);
+        const auto title = part.find("Report for Alex");
+        const auto start = part.rfind('\n', title) + 1;
+        const std::string paragraph = part.substr(start, title - start);
+        EXPECT_EQ(paragraph.rfind("\\pard\\plain\\qc", 0), 0u) << paragraph;
+        EXPECT_NE(paragraph.find("\\sb120"), std::string::npos) << paragraph;
+        EXPECT_NE(paragraph.find("\\f1\\fs20\\cf0\\b\\"), std::string::npos) << paragraph;
+        const auto header = part.find("\\trowd", title);
+        EXPECT_EQ(Count(part.substr(title, header - title), "\\par\\pard\\plain\\qc"), 2);
     }
 }
 
@@ -601,6 +612,70 @@ INSTANTIATE_TEST_SUITE_P(
                     RepeatCase{"blood_pressure_40", ShownTable::BloodPressure, 40, {40}},
                     RepeatCase{"bmi_67", ShownTable::BmiBmr, 67, {33, 33, 1}},
                     RepeatCase{"body_composition_66", ShownTable::BodyComposition, 66, {33, 33}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The reports read records as they write them, a chunk of the file at a time, yet list them
+// as the loader does: newest first, records of one date in file order. Files of a few thousand
+// records cross the chunks in both directions; duplicate dates only come from files made by
+// hand, so the file is written byte for byte.
+struct OrderCase {
+    const char* name;
+    std::function<DateKey(int index, int count)> dateOf;
+};
+
+class ReadOrder : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(ReadOrder, SameAsTheLoader) {
+    TempDir dir;
+    constexpr int Count = 3000;
+    vitalog::test::Bytes bytes(4 + Count * BodyFatKind::Size);
+    const std::int32_t header = RecordFileVersion;
+    std::memcpy(bytes.data(), &header, 4);
+    for (int i = 0; i < Count; ++i) {
+        BodyFatRecord r;
+        r.user = Stored();
+        r.SetMethod("Other");
+        r.bodyFat = i; // tells the records apart in the text
+        r.date = GetParam().dateOf(i, Count);
+        r.active = i % 7 == 3 ? 0 : 1;
+        BodyFatKind::Encode(r, bytes.data() + 4 + i * BodyFatKind::Size);
+    }
+    vitalog::test::WriteFile(BodyFatFile::PathFor(dir.path(), "Alex"), bytes);
+
+    RecordList<BodyFatRecord> loaded;
+    ASSERT_TRUE(BodyFatFile::LoadAll(dir.path(), "Alex", loaded));
+    std::string expected;
+    for (const BodyFatRecord& r : loaded)
+        expected += FormatText("%.2f%%\n", r.bodyFat);
+
+    const std::string text =
+        BuildHistoryPrintText(ShownTable::BodyComposition, dir.path(), ImperialMan).text;
+    std::string listed;
+    const std::string label = "Body Fat Percentage:  ";
+    for (auto at = text.find(label); at != std::string::npos; at = text.find(label, at + 1)) {
+        const auto from = at + label.size();
+        listed += text.substr(from, text.find('\n', from) + 1 - from);
+    }
+    EXPECT_EQ(listed, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadOrder,
+    testing::Values(OrderCase{"oldest_first",
+                              [](int i, int) {
+                                  return MakeDateKey(1900 + i / 336, 1 + i / 28 % 12, 1 + i % 28);
+                              }},
+                    OrderCase{"newest_first",
+                              [](int i, int n) {
+                                  const int j = n - i;
+                                  return MakeDateKey(1900 + j / 336, 1 + j / 28 % 12, 1 + j % 28);
+                              }},
+                    OrderCase{"mixed_with_runs_of_one_date",
+                              [](int i, int) {
+                                  const int j =
+                                      (i * 7919) % 1000; // each date three times, scattered
+                                  return MakeDateKey(1900 + j / 336, 1 + j / 28 % 12, 1 + j % 28);
+                              }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What the screen shows plays no part, and neither does an old export of the same name.
