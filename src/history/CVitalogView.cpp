@@ -13,6 +13,8 @@
 #include "shell/CMainFrame.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -43,10 +45,34 @@ CVitalogView::CVitalogView(CMainFrame& frame, AppServices& services, QWidget* pa
     m_header->setSectionResizeMode(QHeaderView::Interactive);
     m_header->setStretchLastSection(false);
     connect(m_header, &QHeaderView::sectionClicked, this, &CVitalogView::SortByColumn);
+    // The header takes no focus; the table's context menu offers the same sorting from the
+    // keyboard: the menu key (the platform turns it into a context menu request) or Shift+F10.
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_table, &QWidget::customContextMenuRequested, this, &CVitalogView::ShowSortMenu);
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), m_table);
+    menuKey->setContext(Qt::WidgetShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QModelIndex current = m_table->currentIndex();
+        ShowSortMenu(current.isValid() ? m_table->visualRect(current).bottomLeft() : QPoint());
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table);
+}
+
+void CVitalogView::ShowSortMenu(const QPoint& position) {
+    const int columns = m_model->columnCount();
+    if (columns == 0)
+        return;
+    QMenu menu(this);
+    for (int column = 0; column < columns; ++column) {
+        const QString caption =
+            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        QAction* action = menu.addAction(QStringLiteral("Sort by %1").arg(caption));
+        connect(action, &QAction::triggered, this, [this, column] { SortByColumn(column); });
+    }
+    menu.exec(m_table->viewport()->mapToGlobal(position));
 }
 
 void CVitalogView::InitialUpdate() {

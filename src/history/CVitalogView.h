@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QPoint;
 class QTableView;
 
 namespace vitalog {
@@ -50,6 +51,7 @@ public:
     SortHeader* Header() const { return m_header; }
 
 private:
+    void ShowSortMenu(const QPoint& position);
     // Each answers whether it showed rows; order is where the walk leaves the newest record.
     bool FillBodyComposition(RowOrder order);
     bool FillTape(RowOrder order);

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
@@ -156,6 +157,12 @@ void HistoryExportTest::exportOfTheShownTable() {
     const HistoryPrintText print = BuildHistoryPrintText(table, h.Dir(), h.user);
     QCOMPARE(h.view->PrintTextOfShownTable().value_or(QString()),
              QString::fromStdString(print.text));
+    // and goes to the printer through the print dialog.
+    h.Trigger(CommandId::FilePrint);
+    QCOMPARE(h.f.services.printService.dialogs, 1);
+    QCOMPARE(h.f.services.printService.files.size(), 1);
+    QVERIFY(QFileInfo(h.f.services.printService.files.first()).size() > 0);
+    QVERIFY(h.f.Prompter().Unexpected().isEmpty());
 }
 
 void HistoryExportTest::recordsGoneSinceTheTableWasFilled_data() {

@@ -11,10 +11,15 @@
 #include "records/Users.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <cstring>
 
@@ -141,6 +146,7 @@ private slots:
     void dateClicksRefillAndTheDirectionIsRemembered();
     void systolicTwiceSortsUpThenDown();
     void bmrSortsByItsValueDespiteCommas();
+    void theMenuKeySortsLikeAHeaderClick();
     void longestTextsAreNotCut_data();
     void longestTextsAreNotCut();
     void headerAlignmentsOfEachTable_data();
@@ -353,6 +359,40 @@ void HistoryTest::systolicTwiceSortsUpThenDown() {
              QColor(Qt::white));
     QCOMPARE(model->data(model->index(2, 0), Qt::BackgroundRole).value<QColor>(),
              QColor(240, 240, 240));
+}
+
+// The header takes no focus: the table's context menu, opened from the keyboard, names every
+// column and sorts as a click on its header does.
+void HistoryTest::theMenuKeySortsLikeAHeaderClick() {
+    History h;
+    h.AddPressure(1, 9, 125);
+    h.AddPressure(2, 21, 98);
+    h.AddPressure(3, 8, 140);
+    h.Open(CommandId::HistoryBloodPressure);
+    QStringList offered;
+    // Answers the menu once it is up: three steps down to "Systolic", then Return.
+    std::function<void()> answer = [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        for (QAction* action : menu->actions())
+            offered << action->text();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    };
+    QTimer::singleShot(0, answer);
+    QWidget* window = h.view->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    h.view->Table()->setFocus();
+    QTest::keyClick(h.view->Table(), Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(offered, (QStringList{"Sort by Date", "Sort by Time", "Sort by Systolic",
+                                   "Sort by Diastolic", "Sort by Pulse", "Sort by Notes"}));
+    QCOMPARE(h.ColumnTexts(2), (QStringList{"98", "125", "140"}));
+    QVERIFY(h.Arrow(2, true));
 }
 
 void HistoryTest::bmrSortsByItsValueDespiteCommas() {
