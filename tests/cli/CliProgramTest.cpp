@@ -44,6 +44,10 @@ struct UsageCase {
     std::vector<std::string> arguments; // after --data-dir DIR unless noted
     const char* message;
 };
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const UsageCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class UsageError : public ::testing::TestWithParam<UsageCase> {};
 

@@ -34,6 +34,10 @@ struct KindCase {
     const char* kind;
     std::vector<std::pair<const char*, std::size_t>> files; // prefix, record size
 };
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const KindCase& c, std::ostream* out) {
+    *out << c.kind;
+}
 
 class CsvRoundTrip : public ::testing::TestWithParam<KindCase> {};
 
@@ -120,6 +124,10 @@ struct RefusedCase {
     const char* csv;
     const char* message;
 };
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const RefusedCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RefusedImport : public ::testing::TestWithParam<RefusedCase> {};
 

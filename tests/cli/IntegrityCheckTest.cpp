@@ -17,6 +17,10 @@ struct FaultCase {
     std::function<void(const std::filesystem::path&)> damage;
     const char* line; // the one line check prints
 };
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CheckFinds : public ::testing::TestWithParam<FaultCase> {};
 
