@@ -239,6 +239,37 @@ TEST(CsvImport, AKnownDateIsSkippedUnlessOverwriteIsGiven) {
     EXPECT_EQ(all.size(), 2u);
 }
 
+TEST(CsvImport, AKnownUserIsSkippedUnlessOverwriteIsGiven) {
+    TempDir dir;
+    const Fixture fixture(dir.path());
+    // Weights are pounds for the metric Ann as well: stored as written, never converted.
+    const std::string csv = "name,sex,age,units,weight_lb,desired_body_fat_pct\n"
+                            "Ann,female,42,metric,150.5,20\n"
+                            "Bea,female,30,metric,130.25,24.5\n";
+    WriteFile(dir / "in.csv", Bytes(csv.begin(), csv.end()));
+    const auto profile = [&](const char* name) {
+        UserRecord user{};
+        user.SetName(name);
+        EXPECT_TRUE(FindUser(dir.path(), user)) << name;
+        return user;
+    };
+
+    const auto skipped = RunCli(dir.path(), {"import-csv", "users", (dir / "in.csv").string()});
+    ASSERT_EQ(skipped.status, 0) << skipped.err;
+    EXPECT_EQ(skipped.out, "1 imported, 1 skipped (already recorded), 0 overwritten\n");
+    EXPECT_EQ(profile("Ann").weight, fixture.ann.weight);
+    EXPECT_EQ(profile("Bea").weight, 130.25);
+    EXPECT_EQ(profile("Bea").lengthUnits, Centimetres);
+
+    const auto overwritten =
+        RunCli(dir.path(), {"import-csv", "users", "--overwrite", (dir / "in.csv").string()});
+    ASSERT_EQ(overwritten.status, 0) << overwritten.err;
+    EXPECT_EQ(profile("Ann").weight, 150.5);
+    EXPECT_EQ(profile("Ann").age, 42);
+    EXPECT_EQ(profile("Ann").desiredBodyFat, 20.0f);
+    EXPECT_EQ(ListUsers(dir.path()), (std::vector<std::string>{"Ann", "Zo\xEB", "Bea"}));
+}
+
 TEST(CsvImport, RecordsTakeTheProfileOfTheUserWhereTheTableHasNoColumn) {
     TempDir dir;
     const Fixture fixture(dir.path());
