@@ -252,8 +252,7 @@ int Check(const std::filesystem::path& dataDir, std::ostream& out) {
 
 int Demo(const QString& directory, DateKey today, std::ostream& out, std::ostream& err) {
     const std::filesystem::path dataDir = PathOf(directory);
-    std::error_code ec;
-    if (std::filesystem::exists(dataDir / UserFileName, ec)) {
+    if (HoldsUserFile(dataDir)) {
         err << "vitalog-cli: " << Shown(directory) << " already holds " << UserFileName
             << "; demo data goes into an empty or new data folder only\n";
         return ExitRefused;

@@ -232,9 +232,15 @@ bool Fill(const std::filesystem::path& dataDir, const Person& p, DateKey lastDay
 
 } // namespace
 
-bool MakeDemoData(const std::filesystem::path& dataDir, DateKey lastDay, std::string& error) {
+bool HoldsUserFile(const std::filesystem::path& dataDir) {
     std::error_code ec;
-    if (std::filesystem::exists(dataDir / UserFileName, ec)) {
+    const auto file = dataDir / UserFileName;
+    return std::filesystem::exists(file, ec) && !(std::filesystem::is_regular_file(file, ec) &&
+                                                  std::filesystem::file_size(file, ec) == 0);
+}
+
+bool MakeDemoData(const std::filesystem::path& dataDir, DateKey lastDay, std::string& error) {
+    if (HoldsUserFile(dataDir)) {
         error = "the data folder already holds " + std::string(UserFileName) +
                 "; demo data goes into an empty folder only";
         return false;
