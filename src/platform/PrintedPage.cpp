@@ -83,7 +83,8 @@ void PrintedPage::Render(QPainter& painter) const {
     painter.save();
     for (const Picture& picture : m_pictures)
         picture.paint(painter, QRectF(picture.target));
-    painter.setPen(Qt::black);
+    // A rule of one printer pixel all but vanishes on paper: about a third of a point.
+    painter.setPen(QPen(Qt::black, std::max(1, painter.device()->logicalDpiY() / 200)));
     for (const QLine& line : m_lines)
         painter.drawLine(line);
     painter.setFont(m_font);

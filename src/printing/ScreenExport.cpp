@@ -109,9 +109,14 @@ ComparisonRow ScreenExport::Row(const QString& label, const QString& current, co
 std::optional<RtfPicture> ScreenExport::LoadPicture(const QString& path) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QImage image = reader.read().convertToFormat(QImage::Format_RGB888);
+    const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
+    return PictureFromImage(image);
+}
+
+RtfPicture ScreenExport::PictureFromImage(const QImage& decoded) {
+    const QImage image = decoded.convertToFormat(QImage::Format_RGB888);
     RtfPicture picture;
     picture.width = image.width();
     picture.height = image.height();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QImage;
 class QWidget;
 
 namespace vitalog {
@@ -47,6 +48,8 @@ public:
     // Reads and decodes a picture file, turned upright as its EXIF says; nullopt when it
     // cannot be read.
     static std::optional<RtfPicture> LoadPicture(const QString& path);
+    // A decoded picture as the writer takes it; null for a null image.
+    static RtfPicture PictureFromImage(const QImage& image);
 
     static QString FooterText();
 

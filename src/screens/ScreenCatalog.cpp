@@ -4,6 +4,7 @@
 #include "CBloodPressure.h"
 #include "CBodyFatResults.h"
 #include "CCalcBF.h"
+#include "CFormPTView.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
 #include "history/CVitalogView.h"
@@ -32,6 +33,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CCalcBF, [](CMainFrame& frame, AppServices& services) {
         return new CCalcBF(frame, services);
+    });
+    registry.Register(ScreenClass::CFormPTView, [](CMainFrame& frame, AppServices& services) {
+        return new CFormPTView(frame, services);
     });
     return registry;
 }

@@ -14,16 +14,17 @@ set(below_help controls platform resources)
 set(below_shell help controls platform resources records calc)
 set(below_printing shell help controls platform resources records calc reports)
 set(below_history printing shell help controls platform resources records calc reports)
-set(below_screens history printing shell help controls platform resources records calc reports)
+set(below_pictures printing shell help controls platform resources records calc reports)
+set(below_screens pictures history printing shell help controls platform resources records calc reports)
 set(below_cli records calc platform resources reports history)
-set(folders records calc reports resources platform controls help shell printing history screens
-    cli)
+set(folders records calc reports resources platform controls help shell printing history pictures
+    screens cli)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
 set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
-    vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_history vitalog_screens
-    vitalog_cli)
+    vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_history vitalog_pictures
+    vitalog_screens vitalog_cli)
 
 set(failures "")
 
