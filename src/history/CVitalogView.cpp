@@ -1,14 +1,18 @@
 #include "CVitalogView.h"
 
 #include "HistoryModel.h"
+#include "HistoryReports.h"
 #include "HistorySort.h"
 #include "SortHeader.h"
 #include "platform/AppServices.h"
 #include "platform/Prompter.h"
+#include "printing/PrintText.h"
+#include "printing/ScreenExport.h"
 #include "records/RecordFile.h"
 #include "records/TextEncoding.h"
 #include "shell/CMainFrame.h"
 
+#include <QFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -91,11 +95,19 @@ int CVitalogView::ColumnWidth(int width) const {
     return qRound(width * std::max(1.0, digits / 60.0));
 }
 
-QString CVitalogView::UserName() const {
-    const std::string name = Frame().CurrentUser.Name();
-    if (const auto utf8 = Cp1252ToUtf8(name))
+namespace {
+
+// Report texts are Windows-1252, as the records hold them.
+QString FromCp1252(const std::string& text) {
+    if (const auto utf8 = Cp1252ToUtf8(text))
         return QString::fromStdString(*utf8);
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+QString CVitalogView::UserName() const {
+    return FromCp1252(Frame().CurrentUser.Name());
 }
 
 void CVitalogView::NoRecords(const char* format) {
@@ -165,6 +177,47 @@ void CVitalogView::FillAllUsers() {
     ShowTable(*table, ShownTable::AllUsers);
     if (table->RowCount() == 0)
         Services().prompter->Information(this, QStringLiteral("No user records exist"));
+}
+
+std::optional<QString> CVitalogView::PrintTextOfShownTable() {
+    const HistoryPrintText print =
+        BuildHistoryPrintText(m_shownTable, Services().DataPath(), Frame().CurrentUser);
+    switch (print.outcome) {
+    case HistoryReportOutcome::Done:
+        return FromCp1252(print.text);
+    case HistoryReportOutcome::NoRecords:
+        Services().prompter->Information(this, FromCp1252(print.text));
+        return std::nullopt;
+    case HistoryReportOutcome::Nothing:
+        break;
+    }
+    return std::nullopt;
+}
+
+void CVitalogView::OnPrint() {
+    if (const std::optional<QString> text = PrintTextOfShownTable())
+        PrintText(Services(), this, *text);
+}
+
+void CVitalogView::OnExport() {
+    const HistoryReportNames names = HistoryReportNamesOf(m_shownTable);
+    if (names.fileName.empty())
+        return;
+    ScreenExport report(*this);
+    if (!report.ExportOpen(
+            QString::fromLatin1(names.fileName.data(), qsizetype(names.fileName.size()))))
+        return;
+    const HistoryExportBody body = WriteHistoryExportBody(
+        report.Writer(), m_shownTable, Services().DataPath(), Frame().CurrentUser);
+    if (body.outcome == HistoryReportOutcome::Done) {
+        report.ExportFooter();
+        return;
+    }
+    // The records went away since the table was filled: a report of a title and a header
+    // row is of no use, so it goes before the user is told why.
+    QFile::remove(report.FilePath());
+    if (body.outcome == HistoryReportOutcome::NoRecords)
+        Services().prompter->Information(this, FromCp1252(body.message));
 }
 
 void CVitalogView::SortByColumn(int column) {

@@ -3,6 +3,8 @@
 #include "HistoryTables.h"
 #include "shell/Screen.h"
 
+#include <optional>
+
 class QTableView;
 
 namespace vitalog {
@@ -22,6 +24,13 @@ public:
     // Print, "Print screen" and Export work on a table with rows.
     bool CanPrint() const override { return m_hasData; }
     bool CanExport() const override { return m_hasData; }
+    void OnPrint() override;
+    // The export of the shown table, read again from the record files.
+    void OnExport() override;
+
+    // The text to print for the shown table, read again from the record files; shows the
+    // table's message and gives nothing when its records are gone.
+    std::optional<QString> PrintTextOfShownTable();
 
     bool HasData() const { return m_hasData; }
     ShownTable Shown() const { return m_shownTable; }

@@ -49,13 +49,6 @@ char* WriteFixed2(char* buffer, double value) {
     return error == std::errc{} ? end : nullptr;
 }
 
-std::string Fixed2(double value) {
-    char buffer[72];
-    if (char* end = WriteFixed2(buffer, value))
-        return std::string(buffer, end);
-    return FormatText("%.2f", value);
-}
-
 std::string Percent(double value) {
     return Fixed2(value) + " %";
 }
@@ -95,7 +88,8 @@ void AddFixed2(HistoryTable& table, double value, std::string_view suffix = {}) 
         table.Add(Fixed2(value) + std::string(suffix));
         return;
     }
-    std::memcpy(end, suffix.data(), suffix.size());
+    if (!suffix.empty()) // an empty view may hold no pointer at all
+        std::memcpy(end, suffix.data(), suffix.size());
     table.Add(std::string_view(buffer, static_cast<std::size_t>(end - buffer) + suffix.size()));
 }
 
@@ -107,22 +101,9 @@ std::string_view TypeText(std::string_view method) {
     return method;
 }
 
-double Weight(double pounds, const UserRecord& user) {
-    return user.units == Metric ? pounds * LbToKg : pounds;
-}
-
-double Length(double inches, const UserRecord& user) {
-    return user.lengthUnits == Centimetres ? inches * InToCm : inches;
-}
-
-// "%.0f" with the thousands comma.
-std::string Kilocalories(double value) {
-    return InsertThousandsComma(FormatText("%.0f", value), value);
-}
-
 // A tape length of a body composition record: "-" when none was taken.
 std::string BodyCompositionLength(double inches, const UserRecord& user) {
-    return inches == 0 ? std::string("-") : Fixed2(Length(inches, user));
+    return inches == 0 ? std::string("-") : Fixed2(DisplayLength(inches, user));
 }
 
 std::string BodyCompositionHeight(double inches, const UserRecord& user) {
@@ -162,6 +143,25 @@ HistoryTable Build(std::vector<HistoryColumn> columns, const List& list, RowOrde
 }
 
 } // namespace
+
+std::string Fixed2(double value) {
+    char buffer[72];
+    if (char* end = WriteFixed2(buffer, value))
+        return std::string(buffer, end);
+    return FormatText("%.2f", value);
+}
+
+double DisplayWeight(double pounds, const UserRecord& user) {
+    return user.units == Metric ? pounds * LbToKg : pounds;
+}
+
+double DisplayLength(double inches, const UserRecord& user) {
+    return user.lengthUnits == Centimetres ? inches * InToCm : inches;
+}
+
+std::string Kilocalories(double value) {
+    return InsertThousandsComma(FormatText("%.0f", value), value);
+}
 
 std::vector<std::string> HistoryTable::Texts() const {
     std::vector<std::string> texts;
@@ -282,9 +282,9 @@ void AppendBodyCompositionRow(HistoryTable& table, const BodyFatRecord& r, const
     table.Add(HistoryDate(r.date));
     table.Add(TypeText(method));
     AddFixed2(table, r.bodyFat, " %");
-    AddFixed2(table, Weight(r.user.weight, user));
-    AddFixed2(table, Weight(r.leanWeight, user));
-    AddFixed2(table, Weight(r.fatWeight, user));
+    AddFixed2(table, DisplayWeight(r.user.weight, user));
+    AddFixed2(table, DisplayWeight(r.leanWeight, user));
+    AddFixed2(table, DisplayWeight(r.fatWeight, user));
 
     // The skinfold cells by site; the header order of the user's sex picks them below.
     const bool durnin = method == MeasurementType::Durnin;
@@ -339,10 +339,10 @@ void AppendBodyCompositionRow(HistoryTable& table, const BodyFatRecord& r, const
 
 void AppendTapeRow(HistoryTable& table, const TapeRecord& r, const UserRecord& user) {
     table.Add(HistoryDate(r.date));
-    table.Add(Fixed2(Weight(r.user.weight, user)));
+    table.Add(Fixed2(DisplayWeight(r.user.weight, user)));
     for (const double inches :
          {r.biceps, r.forearmOrHip, r.chest, r.waist, r.neck, r.calf, r.thigh})
-        table.Add(Fixed2(Length(inches, user)));
+        table.Add(Fixed2(DisplayLength(inches, user)));
 }
 
 void AppendBloodPressureRow(HistoryTable& table, const BloodPressureRecord& r) {
@@ -373,7 +373,7 @@ void AppendBmiBmrRow(HistoryTable& table, const BmiRecord& bmi, const BmrRecord*
         for (int i = 0; i < 3; ++i)
             table.Add({});
     }
-    table.Add(Fixed2(Weight(bmi.user.weight, user)));
+    table.Add(Fixed2(DisplayWeight(bmi.user.weight, user)));
     table.Add(TableHeight(bmi.height, user));
 }
 

@@ -98,5 +98,10 @@ std::string HistoryDate(DateKey key);                 // 03/07/2005
 std::string HistoryTypeText(std::string_view method); // "Three Site Caliper" -> J/P 3
 std::string ActivityFactorName(double factor);        // exact factors only, else ""
 std::string FlattenNotes(std::string_view notes);     // LF removed, CR as a blank
+std::string Fixed2(double value);                     // "%.2f", as printf writes it
+std::string Kilocalories(double value);               // "%.0f" with the thousands comma
+// Stored pounds and inches in the user's units.
+double DisplayWeight(double pounds, const UserRecord& user);
+double DisplayLength(double inches, const UserRecord& user);
 
 } // namespace vitalog

@@ -69,6 +69,8 @@ constexpr std::array<std::string_view, 5> TextDirections{"\\cltxlrtb", "\\cltxtb
 // Builds a text from words and numbers: a word followed by the number it takes.
 class Text {
 public:
+    // Room for a paragraph's or a cell's words at once: tables write thousands of them.
+    Text() { text_.reserve(320); }
     Text& operator<<(std::string_view words) {
         text_ += words;
         return *this;
