@@ -1,9 +1,12 @@
 #include "CliCommand.h"
 
+#include "CsvDetail.h"
 #include "CsvTables.h"
 #include "DemoData.h"
 #include "IntegrityCheck.h"
 
+#include "help/VendorConfig.h"
+#include "history/HistoryReports.h"
 #include "platform/DataDirectory.h"
 #include "records/TextEncoding.h"
 #include "records/Users.h"
@@ -243,6 +246,68 @@ int ImportTable(const QString& directory, const Options& options, std::ostream& 
     return ExitOk;
 }
 
+std::string Utf8(const std::string& cp1252) {
+    return Cp1252ToUtf8(cp1252).value_or(cp1252);
+}
+
+ShownTable HistoryTableNamed(std::string_view kind) {
+    if (kind == "bodyfat")
+        return ShownTable::BodyComposition;
+    if (kind == "tape")
+        return ShownTable::Tape;
+    if (kind == "bmi")
+        return ShownTable::BmiBmr;
+    if (kind == "bp")
+        return ShownTable::BloodPressure;
+    return ShownTable::AllUsers;
+}
+
+// The history's print text or its exported document, built by the same code as the window
+// program's history Print and Export.
+int History(const std::filesystem::path& dataDir, const Options& options, bool print,
+            std::ostream& out, std::ostream& err) {
+    const ShownTable table = HistoryTableNamed(options.positional[1]);
+    UserRecord user{};
+    if (table != ShownTable::AllUsers) {
+        std::string error;
+        const auto profile = detail::FindProfile(dataDir, *options.user, error);
+        if (!profile) {
+            err << "vitalog-cli: " << error << '\n';
+            return ExitRefused;
+        }
+        user = *profile;
+    }
+    if (print) {
+        const HistoryPrintText text = BuildHistoryPrintText(table, dataDir, user);
+        if (text.outcome == HistoryReportOutcome::Done) {
+            out << Utf8(text.text);
+            return ExitOk;
+        }
+        err << "vitalog-cli: "
+            << (text.outcome == HistoryReportOutcome::NoRecords ? Utf8(text.text)
+                                                                : std::string("no users to list"))
+            << '\n';
+        return ExitRefused;
+    }
+    // The footer the window program's exports end with.
+    const std::string footer = std::string("Vitalog - ") + VendorWebAddress;
+    const HistoryExportFile result =
+        ExportHistory(*options.output, table, dataDir, user, *Utf8ToCp1252(footer));
+    if (result.outcome == HistoryReportOutcome::NoRecords) {
+        err << "vitalog-cli: " << Utf8(result.message) << '\n';
+        return ExitRefused;
+    }
+    if (result.result != RtfResult::RtfSuccess) {
+        err << "vitalog-cli: " << *options.output << " could not be written\n";
+        return ExitRefused;
+    }
+    if (result.outcome != HistoryReportOutcome::Done) {
+        err << "vitalog-cli: no users to list\n";
+        return ExitRefused;
+    }
+    return ExitOk;
+}
+
 int Check(const std::filesystem::path& dataDir, std::ostream& out) {
     const auto lines = CheckDataDirectory(dataDir);
     for (const std::string& line : lines)
@@ -323,8 +388,7 @@ int Run(const Invocation& invocation, std::ostream& out, std::ostream& err) {
         return ExportTable(dataDir, options, out, err);
     if (verb == "check")
         return Check(dataDir, out);
-    err << "vitalog-cli: " << verb << " is not available in this build\n";
-    return ExitRefused;
+    return History(dataDir, options, verb == "print-history", out, err);
 }
 
 } // namespace vitalog::cli

@@ -16,7 +16,8 @@ set(below_printing shell help controls platform resources records calc reports)
 set(below_history printing shell help controls platform resources records calc reports)
 set(below_pictures printing shell help controls platform resources records calc reports)
 set(below_screens pictures history printing shell help controls platform resources records calc reports)
-set(below_cli records calc platform resources reports history)
+# help/ only for the vendor's address in the export footer (a header of constants).
+set(below_cli records calc platform resources reports history help)
 set(folders records calc reports resources platform controls help shell printing history pictures
     screens cli)
 set(library_records vitalog_core)
