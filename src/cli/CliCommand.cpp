@@ -18,7 +18,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <set>
 #include <sstream>
 
 namespace vitalog::cli {
@@ -219,16 +218,12 @@ int ImportTable(const QString& directory, const Options& options, std::ostream& 
     const CsvKind kind = *CsvKindNamed(options.positional[1]);
     const std::string& file = options.positional[2];
     std::ifstream stream(file, std::ios::binary);
+    if (!stream.is_open() || QFileInfo(QString::fromStdString(file)).isDir()) {
+        err << "vitalog-cli: " << file << " cannot be read\n";
+        return ExitRefused;
+    }
     const std::string text{std::istreambuf_iterator<char>(stream),
                            std::istreambuf_iterator<char>()};
-    if (!stream && !stream.eof()) {
-        err << "vitalog-cli: " << file << " cannot be read\n";
-        return ExitRefused;
-    }
-    if (!stream.is_open()) {
-        err << "vitalog-cli: " << file << " cannot be read\n";
-        return ExitRefused;
-    }
     WriteSession session;
     if (!session.Open(directory, err))
         return ExitRefused;
