@@ -270,6 +270,23 @@ TEST(CsvImport, AKnownUserIsSkippedUnlessOverwriteIsGiven) {
     EXPECT_EQ(ListUsers(dir.path()), (std::vector<std::string>{"Ann", "Zo\xEB", "Bea"}));
 }
 
+TEST(CsvImport, AFileOfALaterVersionIsRefusedBeforeAnythingIsWritten) {
+    TempDir dir;
+    const Fixture fixture(dir.path());
+    Bytes later = ReadFile(dir / "bpZo\xC3\xAB.bin");
+    PutAt<std::int32_t>(later, 0, 601);
+    WriteFile(dir / "bpZo\xC3\xAB.bin", later);
+    const std::string csv = "date_time,systolic,diastolic,pulse,notes\n"
+                            "2024-05-01T08:00:00,120,80,70,\n";
+    WriteFile(dir / "in.csv", Bytes(csv.begin(), csv.end()));
+    const Snapshot before = TakeSnapshot(dir.path());
+    const auto result =
+        RunCli(dir.path(), {"import-csv", "bp", "--user", "Zo\xC3\xAB", (dir / "in.csv").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, HasSubstr("bpZo\xC3\xAB.bin comes from a later version"));
+    EXPECT_EQ(TakeSnapshot(dir.path()), before);
+}
+
 TEST(CsvImport, RecordsTakeTheProfileOfTheUserWhereTheTableHasNoColumn) {
     TempDir dir;
     const Fixture fixture(dir.path());
