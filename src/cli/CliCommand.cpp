@@ -1,0 +1,389 @@
+#include "CliCommand.h"
+
+#include "CsvDetail.h"
+#include "CsvTables.h"
+#include "DemoData.h"
+#include "IntegrityCheck.h"
+
+#include "help/VendorConfig.h"
+#include "history/HistoryReports.h"
+#include "platform/DataDirectory.h"
+#include "records/TextEncoding.h"
+#include "records/Users.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+namespace vitalog::cli {
+
+namespace {
+
+struct UsageError {
+    std::string message;
+};
+
+struct Options {
+    std::optional<std::string> dataDir, user, output;
+    bool overwrite = false;
+    bool help = false;
+    std::vector<std::string> positional;
+};
+
+Options Parse(const std::vector<std::string>& arguments) {
+    Options options;
+    const auto value = [&](std::size_t& i, const std::string& name) {
+        const std::string& argument = arguments[i];
+        if (argument.size() > name.size() && argument[name.size()] == '=')
+            return argument.substr(name.size() + 1);
+        if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+            throw UsageError{"missing value after " + name};
+        return arguments[++i];
+    };
+    const auto is = [](const std::string& argument, const std::string& name) {
+        return argument == name || argument.starts_with(name + "=");
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        std::optional<std::string>* target = nullptr;
+        std::string name;
+        if (is(argument, "--data-dir"))
+            target = &options.dataDir, name = "--data-dir";
+        else if (is(argument, "--user"))
+            target = &options.user, name = "--user";
+        else if (is(argument, "--output"))
+            target = &options.output, name = "--output";
+        if (target) {
+            if (*target)
+                throw UsageError{name + " is given twice"};
+            *target = value(i, name);
+            if ((*target)->empty())
+                throw UsageError{"missing value after " + name};
+        } else if (argument == "--overwrite") {
+            options.overwrite = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument.size() > 1 && argument.starts_with('-')) {
+            throw UsageError{"unknown option " + argument};
+        } else {
+            options.positional.push_back(argument);
+        }
+    }
+    return options;
+}
+
+// What each verb takes besides --data-dir.
+struct VerbShape {
+    std::string_view name;
+    std::size_t operands; // after the verb
+    bool takesKind, takesUser, takesOutput, needsOutput, takesOverwrite;
+};
+
+constexpr VerbShape Verbs[]{
+    {"users", 0, false, false, false, false, false},
+    {"export-csv", 1, true, true, true, false, false},
+    {"import-csv", 2, true, true, false, false, true},
+    {"export-history", 1, true, true, true, true, false},
+    {"print-history", 1, true, true, false, false, false},
+    {"check", 0, false, false, false, false, false},
+    {"demo", 0, false, false, false, false, false},
+};
+
+constexpr std::string_view HistoryKinds[]{"bodyfat", "tape", "bmi", "bp", "users"};
+
+const VerbShape& CheckShape(const Options& options) {
+    if (options.positional.empty())
+        throw UsageError{"no command given"};
+    const std::string& verb = options.positional.front();
+    const VerbShape* shape = nullptr;
+    for (const VerbShape& candidate : Verbs) {
+        if (candidate.name == verb)
+            shape = &candidate;
+    }
+    if (!shape)
+        throw UsageError{"unknown command " + verb};
+    const std::string name(shape->name);
+    if (options.positional.size() - 1 < shape->operands)
+        throw UsageError{name + ": " +
+                         (shape->takesKind && options.positional.size() == 1
+                              ? std::string("which kind of record?")
+                              : std::string("a file to read is missing"))};
+    if (options.positional.size() - 1 > shape->operands)
+        throw UsageError{name + ": unexpected argument " + options.positional[shape->operands + 1]};
+
+    bool usersKind = false;
+    if (shape->takesKind) {
+        const std::string& kind = options.positional[1];
+        const bool history = verb.ends_with("-history");
+        const bool known = history ? std::find(std::begin(HistoryKinds), std::end(HistoryKinds),
+                                               kind) != std::end(HistoryKinds)
+                                   : CsvKindNamed(kind).has_value();
+        if (!known)
+            throw UsageError{name + ": unknown kind " + kind + " (" +
+                             (history ? "bodyfat, tape, bmi, bp or users"
+                                      : "users, bodyfat, tape, bmi, bp or pictures") +
+                             ")"};
+        usersKind = kind == "users";
+    }
+    if (options.user && !(shape->takesUser && !usersKind))
+        throw UsageError{name + ": --user does not apply here"};
+    if (shape->takesUser && !usersKind && !options.user)
+        throw UsageError{name + ": --user NAME is required"};
+    if (options.output && !shape->takesOutput)
+        throw UsageError{name + ": --output does not apply here"};
+    if (shape->needsOutput && !options.output)
+        throw UsageError{name + ": --output FILE is required"};
+    if (options.overwrite && !shape->takesOverwrite)
+        throw UsageError{name + ": --overwrite does not apply here"};
+    if (verb == "demo" && !options.dataDir)
+        throw UsageError{"demo: --data-dir DIR is required, so that demo data never lands in "
+                         "the everyday data folder by mistake"};
+    return *shape;
+}
+
+std::filesystem::path PathOf(const QString& directory) {
+    return std::filesystem::path(QFile::encodeName(directory).toStdString());
+}
+
+std::string Shown(const QString& text) {
+    return text.toStdString();
+}
+
+// Writes the whole text or nothing useful: false when the file cannot be written.
+bool WriteFile(const std::string& file, const std::string& text) {
+    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    stream << text;
+    stream.close();
+    return static_cast<bool>(stream);
+}
+
+// The data directory's lock, held while a verb writes; the window program holds the same.
+class WriteSession {
+public:
+    bool Open(const QString& directory, std::ostream& err) {
+        QString error;
+        if (!DataDirectory::Prepare(directory, &error)) {
+            err << "vitalog-cli: " << Shown(error) << '\n';
+            return false;
+        }
+        lock_ = DataDirectory::Lock(directory);
+        if (!lock_) {
+            err << "vitalog-cli: Vitalog is running with the data folder " << Shown(directory)
+                << "; close it first (only one program at a time may change a data folder)\n";
+            return false;
+        }
+        return true;
+    }
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};
+
+int ListUserNames(const std::filesystem::path& dataDir, std::ostream& out) {
+    std::error_code ec;
+    if (!std::filesystem::exists(dataDir / UserFileName, ec))
+        return ExitOk;
+    for (const std::string& name : ListUsers(dataDir))
+        out << Cp1252ToUtf8(name).value_or(name) << '\n';
+    return ExitOk;
+}
+
+int ExportTable(const std::filesystem::path& dataDir, const Options& options, std::ostream& out,
+                std::ostream& err) {
+    const CsvKind kind = *CsvKindNamed(options.positional[1]);
+    std::ostringstream text;
+    std::string error;
+    if (!ExportCsv(dataDir, kind, options.user.value_or(""), text, error)) {
+        err << "vitalog-cli: " << error << '\n';
+        return ExitRefused;
+    }
+    if (!options.output) {
+        out << text.str();
+        return ExitOk;
+    }
+    if (!WriteFile(*options.output, text.str())) {
+        err << "vitalog-cli: " << *options.output << " could not be written\n";
+        return ExitRefused;
+    }
+    return ExitOk;
+}
+
+int ImportTable(const QString& directory, const Options& options, std::ostream& out,
+                std::ostream& err) {
+    const CsvKind kind = *CsvKindNamed(options.positional[1]);
+    const std::string& file = options.positional[2];
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream.is_open() || QFileInfo(QString::fromStdString(file)).isDir()) {
+        err << "vitalog-cli: " << file << " cannot be read\n";
+        return ExitRefused;
+    }
+    const std::string text{std::istreambuf_iterator<char>(stream),
+                           std::istreambuf_iterator<char>()};
+    WriteSession session;
+    if (!session.Open(directory, err))
+        return ExitRefused;
+    const ImportOutcome outcome =
+        ImportCsv(PathOf(directory), kind, options.user.value_or(""), text, options.overwrite);
+    for (const std::string& problem : outcome.problems)
+        err << "vitalog-cli: " << file << ": " << problem << '\n';
+    if (!outcome.ok) {
+        if (outcome.imported + outcome.overwritten == 0)
+            err << "vitalog-cli: nothing was imported\n";
+        return ExitRefused;
+    }
+    out << outcome.imported << " imported, " << outcome.skipped << " skipped (already recorded), "
+        << outcome.overwritten << " overwritten\n";
+    return ExitOk;
+}
+
+std::string Utf8(const std::string& cp1252) {
+    return Cp1252ToUtf8(cp1252).value_or(cp1252);
+}
+
+ShownTable HistoryTableNamed(std::string_view kind) {
+    if (kind == "bodyfat")
+        return ShownTable::BodyComposition;
+    if (kind == "tape")
+        return ShownTable::Tape;
+    if (kind == "bmi")
+        return ShownTable::BmiBmr;
+    if (kind == "bp")
+        return ShownTable::BloodPressure;
+    return ShownTable::AllUsers;
+}
+
+// The history's print text or its exported document, built by the same code as the window
+// program's history Print and Export.
+int History(const std::filesystem::path& dataDir, const Options& options, bool print,
+            std::ostream& out, std::ostream& err) {
+    const ShownTable table = HistoryTableNamed(options.positional[1]);
+    UserRecord user{};
+    if (table != ShownTable::AllUsers) {
+        std::string error;
+        const auto profile = detail::FindProfile(dataDir, *options.user, error);
+        if (!profile) {
+            err << "vitalog-cli: " << error << '\n';
+            return ExitRefused;
+        }
+        user = *profile;
+    }
+    if (print) {
+        const HistoryPrintText text = BuildHistoryPrintText(table, dataDir, user);
+        if (text.outcome == HistoryReportOutcome::Done) {
+            out << Utf8(text.text);
+            return ExitOk;
+        }
+        err << "vitalog-cli: "
+            << (text.outcome == HistoryReportOutcome::NoRecords ? Utf8(text.text)
+                                                                : std::string("no users to list"))
+            << '\n';
+        return ExitRefused;
+    }
+    // The footer the window program's exports end with.
+    const std::string footer = std::string("Vitalog - ") + VendorWebAddress;
+    const HistoryExportFile result =
+        ExportHistory(*options.output, table, dataDir, user, *Utf8ToCp1252(footer));
+    if (result.outcome == HistoryReportOutcome::NoRecords) {
+        err << "vitalog-cli: " << Utf8(result.message) << '\n';
+        return ExitRefused;
+    }
+    if (result.result != RtfResult::RtfSuccess) {
+        err << "vitalog-cli: " << *options.output << " could not be written\n";
+        return ExitRefused;
+    }
+    if (result.outcome != HistoryReportOutcome::Done) {
+        err << "vitalog-cli: no users to list\n";
+        return ExitRefused;
+    }
+    return ExitOk;
+}
+
+int Check(const std::filesystem::path& dataDir, std::ostream& out) {
+    const auto lines = CheckDataDirectory(dataDir);
+    for (const std::string& line : lines)
+        out << line << '\n';
+    return lines.empty() ? ExitOk : ExitRefused;
+}
+
+int Demo(const QString& directory, DateKey today, std::ostream& out, std::ostream& err) {
+    const std::filesystem::path dataDir = PathOf(directory);
+    if (HoldsUserFile(dataDir)) {
+        err << "vitalog-cli: " << Shown(directory) << " already holds " << UserFileName
+            << "; demo data goes into an empty or new data folder only\n";
+        return ExitRefused;
+    }
+    WriteSession session;
+    if (!session.Open(directory, err))
+        return ExitRefused;
+    std::string error;
+    if (!MakeDemoData(dataDir, today, error)) {
+        err << "vitalog-cli: " << error << '\n';
+        return ExitRefused;
+    }
+    out << "Demo data for Alex and Maria written to " << Shown(directory) << '\n';
+    return ExitOk;
+}
+
+} // namespace
+
+std::string UsageText() {
+    return "Usage:\n"
+           "  vitalog-cli [--data-dir DIR] users\n"
+           "  vitalog-cli [--data-dir DIR] export-csv KIND [--user NAME] [--output FILE]\n"
+           "  vitalog-cli [--data-dir DIR] import-csv KIND --user NAME [--overwrite] FILE\n"
+           "  vitalog-cli [--data-dir DIR] export-history HKIND [--user NAME] --output FILE\n"
+           "  vitalog-cli [--data-dir DIR] print-history HKIND [--user NAME]\n"
+           "  vitalog-cli [--data-dir DIR] check\n"
+           "  vitalog-cli --data-dir DIR demo\n"
+           "\n"
+           "KIND: users, bodyfat, tape, bmi, bp, pictures. HKIND: bodyfat, tape, bmi, bp, users.\n"
+           "--user is required for every kind but users. The data folder is --data-dir, else\n"
+           "VITALOG_DATA_DIR, else the folder Vitalog itself uses.\n"
+           "Exit status: 0 done, 1 refused or a problem found, 2 usage error.\n";
+}
+
+int Run(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+    Options options;
+    const VerbShape* shape = nullptr;
+    try {
+        options = Parse(invocation.arguments);
+        if (options.help) {
+            out << UsageText();
+            return ExitOk;
+        }
+        shape = &CheckShape(options);
+    } catch (const UsageError& error) {
+        err << "vitalog-cli: " << error.message << "\n\n" << UsageText();
+        return ExitUsage;
+    }
+
+    const QString directory =
+        DataDirectory::Resolve(QString::fromStdString(options.dataDir.value_or("")),
+                               QString::fromStdString(invocation.dataDirEnvironment));
+    const std::string_view verb = shape->name;
+    if (verb == "demo")
+        return Demo(directory, invocation.today, out, err);
+    if (verb == "import-csv")
+        return ImportTable(directory, options, out, err);
+
+    // The reading verbs never make a folder or a file.
+    if (!QFileInfo(directory).isDir()) {
+        err << "vitalog-cli: there is no data folder " << Shown(directory) << '\n';
+        return ExitRefused;
+    }
+    const std::filesystem::path dataDir = PathOf(directory);
+    if (verb == "users")
+        return ListUserNames(dataDir, out);
+    if (verb == "export-csv")
+        return ExportTable(dataDir, options, out, err);
+    if (verb == "check")
+        return Check(dataDir, out);
+    return History(dataDir, options, verb == "print-history", out, err);
+}
+
+} // namespace vitalog::cli
