@@ -74,7 +74,11 @@ void ScreenExport::ComparisonTable(const std::vector<ComparisonRow>& rows) {
 }
 
 void ScreenExport::ExportFooter() {
-    if (vitalog::ExportFooter(m_writer, DocumentText(FooterText())) == RtfResult::RtfSuccess) {
+    ExportFooter(FooterText());
+}
+
+void ScreenExport::ExportFooter(const QString& footerText) {
+    if (vitalog::ExportFooter(m_writer, DocumentText(footerText)) == RtfResult::RtfSuccess) {
         m_services.prompter->Information(m_parent, QStringLiteral("Export successful"));
         return;
     }
@@ -109,9 +113,14 @@ ComparisonRow ScreenExport::Row(const QString& label, const QString& current, co
 std::optional<RtfPicture> ScreenExport::LoadPicture(const QString& path) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QImage image = reader.read().convertToFormat(QImage::Format_RGB888);
+    const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
+    return PictureFromImage(image);
+}
+
+RtfPicture ScreenExport::PictureFromImage(const QImage& decoded) {
+    const QImage image = decoded.convertToFormat(QImage::Format_RGB888);
     RtfPicture picture;
     picture.width = image.width();
     picture.height = image.height();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QImage;
 class QWidget;
 
 namespace vitalog {
@@ -32,6 +33,8 @@ public:
     void ComparisonTable(const std::vector<ComparisonRow>& rows);
     // Footer, closing and the message that says how it went.
     void ExportFooter();
+    // The same with a footer line of the caller's.
+    void ExportFooter(const QString& footerText);
 
     RtfWriter& Writer() { return m_writer; }
     // The file ExportOpen opened.
@@ -47,6 +50,8 @@ public:
     // Reads and decodes a picture file, turned upright as its EXIF says; nullopt when it
     // cannot be read.
     static std::optional<RtfPicture> LoadPicture(const QString& path);
+    // A decoded picture as the writer takes it; null for a null image.
+    static RtfPicture PictureFromImage(const QImage& image);
 
     static QString FooterText();
 

@@ -81,7 +81,35 @@ bool FormScreen::CheckToolbarColourDepth() {
 }
 
 void FormScreen::CreateActionToolbar(bool withCalculate) {
-    const bool hotImages = CheckToolbarColourDepth();
+    auto add = [&](const ActionInfo& info, void (FormScreen::*handler)()) {
+        return AddToolbarAction(QString::fromLatin1(info.name), QString::fromLatin1(info.statusTip),
+                                QString::fromLatin1(info.toolTip), ToolbarIcon(info.image),
+                                [this, handler] { (this->*handler)(); });
+    };
+    if (withCalculate)
+        m_calculate = add(CalculateInfo, &FormScreen::OnCalculate);
+    m_save = add(SaveInfo, &FormScreen::OnSave);
+    m_delete = add(DeleteInfo, &FormScreen::OnDelete);
+    m_help = add(HelpInfo, &FormScreen::OnHelp);
+    UpdateActionStates();
+}
+
+QIcon FormScreen::ToolbarIcon(const QString& image) {
+    if (!m_toolbar)
+        CreateToolbar();
+    QIcon icon;
+    if (QFile::exists(image)) {
+        icon.addFile(image, QSize(), QIcon::Normal);
+        QString hot = image;
+        hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
+        if (m_hotImages && QFile::exists(hot))
+            icon.addFile(hot, QSize(), QIcon::Active);
+    }
+    return icon;
+}
+
+void FormScreen::CreateToolbar() {
+    m_hotImages = CheckToolbarColourDepth();
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("actionToolBar"));
     m_toolbar->setIconSize(QSize(24, 24));
@@ -90,38 +118,29 @@ void FormScreen::CreateActionToolbar(bool withCalculate) {
     m_toolbar->setFloatable(false);
     m_toolbar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; background: transparent; }"));
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_toolbar);
+}
 
-    auto add = [&](const ActionInfo& info, void (FormScreen::*handler)()) {
-        QIcon icon;
-        const QString image = QString::fromLatin1(info.image);
-        if (QFile::exists(image)) {
-            icon.addFile(image, QSize(), QIcon::Normal);
-            QString hot = image;
-            hot.replace(QStringLiteral(".png"), QStringLiteral("_hot.png"));
-            if (hotImages && QFile::exists(hot))
-                icon.addFile(hot, QSize(), QIcon::Active);
-        }
-        auto* action = new QAction(icon, QString::fromLatin1(info.name), this);
-        action->setObjectName(QString::fromLatin1(info.name).toLower() + QStringLiteral("Action"));
-        action->setStatusTip(QString::fromLatin1(info.statusTip));
-        action->setToolTip(QString::fromLatin1(info.toolTip));
-        connect(action, &QAction::triggered, this, handler);
-        m_toolbar->addAction(action);
-        if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action))) {
-            button->setObjectName(QString::fromLatin1(info.name).toLower() +
-                                  QStringLiteral("Button"));
-            button->setAccessibleName(QString::fromLatin1(info.name));
-            // Tool bars keep their buttons out of the tab chain; the form's commands belong in it.
-            button->setFocusPolicy(Qt::TabFocus);
-        }
-        return action;
-    };
-    if (withCalculate)
-        m_calculate = add(CalculateInfo, &FormScreen::OnCalculate);
-    m_save = add(SaveInfo, &FormScreen::OnSave);
-    m_delete = add(DeleteInfo, &FormScreen::OnDelete);
-    m_help = add(HelpInfo, &FormScreen::OnHelp);
-    UpdateActionStates();
+QAction* FormScreen::AddToolbarAction(const QString& name, const QString& statusTip,
+                                      const QString& toolTip, const QIcon& icon,
+                                      std::function<void()> handler) {
+    if (!m_toolbar)
+        CreateToolbar();
+    auto* action = new QAction(icon, name, this);
+    QString objectName = name;
+    objectName.remove(QLatin1Char(' '));
+    objectName[0] = objectName[0].toLower();
+    action->setObjectName(objectName + QStringLiteral("Action"));
+    action->setStatusTip(statusTip);
+    action->setToolTip(toolTip);
+    connect(action, &QAction::triggered, this, std::move(handler));
+    m_toolbar->addAction(action);
+    if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action))) {
+        button->setObjectName(objectName + QStringLiteral("Button"));
+        button->setAccessibleName(name);
+        // Tool bars keep their buttons out of the tab chain; the form's commands belong in it.
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+    return action;
 }
 
 void FormScreen::UpdateActionStates() {

@@ -4,8 +4,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QSizePolicy>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -59,6 +61,14 @@ protected:
     // Creates the toolbar [Calculate,] Save, Delete, Help at the top of the form; the form's
     // own content goes into ContentLayout() below it.
     void CreateActionToolbar(bool withCalculate);
+    // For a screen with commands of its own: adds one to the toolbar (created, with its
+    // colour-depth check, on first use). The object names are the command's name in camel case
+    // with "Action" and "Button"; the button's accessible name is the command's name.
+    QAction* AddToolbarAction(const QString& name, const QString& statusTip,
+                              const QString& toolTip, const QIcon& icon,
+                              std::function<void()> handler);
+    // A toolbar image with its "_hot" twin when the display shows it properly.
+    QIcon ToolbarIcon(const QString& image);
     QVBoxLayout* ContentLayout() const { return m_content; }
 
     // Fonts of the forms.
@@ -111,7 +121,10 @@ protected:
     bool CheckToolbarColourDepth();
 
 private:
+    void CreateToolbar();
+
     QToolBar* m_toolbar = nullptr;
+    bool m_hotImages = true;
     QVBoxLayout* m_content = nullptr;
     QAction* m_save = nullptr;
     QAction* m_delete = nullptr;
