@@ -4,7 +4,7 @@
 # under a comma locale). Does nothing that is already done.
 set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
- qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth fonts-dejavu-core fonts-liberation
+ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev xvfb xauth fonts-dejavu-core fonts-liberation
  locales"
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
 missing=""

@@ -13,14 +13,17 @@ set(below_controls platform resources)
 set(below_help controls platform resources)
 set(below_shell help controls platform resources records calc)
 set(below_printing shell help controls platform resources records calc reports)
+set(below_graphs printing shell help controls platform resources records calc reports)
 set(below_history printing shell help controls platform resources records calc reports)
-set(below_screens history printing shell help controls platform resources records calc reports)
-set(folders records calc reports resources platform controls help shell printing history screens)
+set(below_screens history graphs printing shell help controls platform resources records calc reports)
+set(folders records calc reports resources platform controls help shell printing graphs history
+    screens)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
 set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
-    vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_history vitalog_screens)
+    vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_graphs vitalog_history
+    vitalog_screens)
 
 set(failures "")
 
