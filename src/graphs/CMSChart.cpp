@@ -15,6 +15,19 @@ namespace vitalog {
 namespace {
 // Beyond this many rows the labels stand upright so that they do not run into each other.
 constexpr int UprightLabelRows = 12;
+
+// The smallest of 1, 2, 5, 10, 20, 50 ... that divides the span into at most ten steps.
+double TickInterval(double span) {
+    double interval = 1;
+    while (span / interval > 10) {
+        for (const double factor : {2.0, 2.5, 2.0}) {
+            interval *= factor;
+            if (span / interval <= 10)
+                break;
+        }
+    }
+    return interval;
+}
 } // namespace
 
 CMSChart::CMSChart(QWidget* parent) : QChartView(parent) {
@@ -107,8 +120,14 @@ void CMSChart::Refresh() {
         categories->append(text);
     }
     categories->setLabelsAngle(RowCount() > UprightLabelRows ? -90 : 0);
+    // Dates with times take two lines; cut short they would all read alike.
+    categories->setTruncateLabels(false);
     auto* values = new QValueAxis;
     values->setRange(m_minimum, m_maximum);
+    // Gridlines at round numbers rather than at fifths of an odd range.
+    values->setTickType(QValueAxis::TicksDynamic);
+    values->setTickAnchor(0);
+    values->setTickInterval(TickInterval(m_maximum - m_minimum));
     values->setLabelFormat(QStringLiteral("%g"));
     c->addAxis(categories, Qt::AlignBottom);
     c->addAxis(values, Qt::AlignLeft);
