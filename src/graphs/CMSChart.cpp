@@ -32,7 +32,9 @@ double TickInterval(double span) {
 
 CMSChart::CMSChart(QWidget* parent) : QChartView(parent) {
     setObjectName(QStringLiteral("graphChart"));
-    setAccessibleName(QStringLiteral("Graph"));
+    setAccessibleName(QStringLiteral("Chart"));
+    // Nothing to do inside the chart: the Tab key goes from the pickers to the toolbar.
+    setFocusPolicy(Qt::NoFocus);
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::StyledPanel);
     chart()->setBackgroundRoundness(0);

@@ -17,9 +17,11 @@
 #include <QAbstractSeries>
 #include <QBarCategoryAxis>
 #include <QChart>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -556,7 +558,10 @@ void GraphScreenTest::exportWritesOnePictureAndTheFooter() {
     const QString path = f.services.FilePath(QStringLiteral("exported.rtf"));
     f.services.fileDialogs.NextFileName(path);
     f.Prompter().ExpectOk();
+    QGuiApplication::clipboard()->setText(QStringLiteral("the user's own"));
     f.Frame().Execute(CommandId::FileExport);
+    // The picture comes from the widget; the user's clipboard keeps what it held.
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("the user's own"));
     QCOMPARE(f.services.fileDialogs.defaultNames, QStringList{"Graph.rtf"});
     QCOMPARE(f.services.fileDialogs.titles, QStringList{"Save Exported file"});
     QCOMPARE(f.Prompter().Texts(), QStringList{"Export successful"});
