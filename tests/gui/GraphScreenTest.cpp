@@ -201,6 +201,7 @@ private slots:
     void printMessagesAndCancel();
     void pageLayout_data();
     void pageLayout();
+    void chartKeepsEveryRowAndNewDataClearsTheLabels();
 };
 
 void GraphScreenTest::opensWithNothingChosen() {
@@ -660,6 +661,33 @@ void GraphScreenTest::pageLayout() {
     QCOMPARE(p.footerRect, QRect(0, 6174, 4800, 100));
     QCOMPARE(p.chart, chart);
     QCOMPARE(GraphPageTitle(QStringLiteral("Jane"), 2026, 3, 7), QStringLiteral("Jane - 3/7/2026"));
+}
+
+void GraphScreenTest::chartKeepsEveryRowAndNewDataClearsTheLabels() {
+    CMSChart chart;
+    chart.SetChartType(CMSChart::Line2d);
+    chart.SetChartData({{1, 2}, {3, 4}, {5, 6}});
+    // Labels that repeat (a hand-made file may hold one date twice) still give three points.
+    for (int row = 1; row <= 3; ++row)
+        chart.SetRowLabel(row, 1, QStringLiteral("3/7/04"));
+    chart.SetColumnLabel(1, QStringLiteral("Neck"));
+    chart.SetColumnLabel(3, QStringLiteral("no such column"));
+    chart.Refresh();
+    auto* categories =
+        qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    QVERIFY(categories);
+    QCOMPARE(categories->count(), 3);
+    QCOMPARE(chart.chart()->series().size(), 2);
+    QCOMPARE(chart.chart()->series().first()->name(), QStringLiteral("Neck"));
+    QCOMPARE(chart.ColumnLabel(3), QString());
+
+    chart.SetChartType(CMSChart::Bar2d);
+    chart.SetChartData({{7}});
+    QCOMPARE(chart.RowLabel(1, 1), QString());
+    QCOMPARE(chart.ColumnLabel(1), QString());
+    chart.Refresh();
+    QCOMPARE(chart.chart()->series().size(), 1); // one bar series of one set
+    QCOMPARE(chart.chart()->axes(Qt::Horizontal).size(), 1);
 }
 
 QTEST_MAIN(GraphScreenTest)
