@@ -85,8 +85,9 @@ QString GraphReportFooter() {
 void PrintGraph(Screen& screen, CMSChart& chart, const QString& userName) {
     AppServices& services = screen.Services();
     Prompter& prompter = *services.prompter;
-    // The chart as the user sees it now; its size decides the printed proportions.
-    const QSize shown = chart.Bitmap().size();
+    // The chart's size on the screen decides the printed proportions; the chart itself is
+    // drawn anew at the printer's resolution.
+    const QSize shown = chart.size();
     std::unique_ptr<QPrinter> printer = services.printService->DefaultPrinter();
     if (!printer) {
         prompter.Notice(&screen,
