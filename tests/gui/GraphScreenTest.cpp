@@ -244,6 +244,18 @@ void GraphScreenTest::opensWithNothingChosen() {
             found = found || (label->text() == caption && label->buddy() == field);
         QVERIFY2(found, qPrintable(caption));
     }
+    // Tab walks the form top to bottom; the chart takes no stop.
+    const QList<QWidget*> expected{s.types, s.items, s.from, s.to};
+    QList<QWidget*> order;
+    QWidget* at = s.types;
+    do {
+        if (expected.contains(at) && !order.contains(at))
+            order << at;
+        at = at->nextInFocusChain();
+    } while (at != s.types);
+    QCOMPARE(order, expected);
+    QCOMPARE(s.chart->focusPolicy(), Qt::NoFocus);
+
     auto* attributes = s.Find<CXPGroupBox>("graphingAttributesBox");
     auto* range = s.Find<CXPGroupBox>("selectDateRangeBox");
     QCOMPARE(attributes->title(), QStringLiteral("Graphing Attributes"));
