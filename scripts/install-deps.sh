@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building, testing and running need, and the
 # de_DE.UTF-8 locale that the number tests run under (numbers must keep their decimal point
-# under a comma locale). Does nothing that is already done.
+# under a comma locale). The print tests read the PDF files they print with poppler-utils.
+# Does nothing that is already done.
 set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
- qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev xvfb xauth fonts-dejavu-core fonts-liberation
- locales"
+ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev xvfb xauth fonts-dejavu-core
+ fonts-liberation locales poppler-utils"
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
 missing=""
 for p in $packages; do

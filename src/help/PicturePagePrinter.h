@@ -12,7 +12,8 @@ struct AppServices;
 
 // Prints a picture as one page under a title, with the vendor's address as footer: the
 // caliper help window's picture and the slideshow's getting-started page. The picture is
-// painted onto the page at the printer's resolution, at the size it has on the screen.
+// painted onto the page at the printer's resolution, at the size it has on the screen, or
+// narrower where the page is narrower.
 class PicturePagePrinter {
 public:
     PicturePagePrinter(AppServices& services, QWidget* parent)
@@ -20,10 +21,6 @@ public:
 
     // Reports its own failures in message boxes.
     void Print(const QString& title, const DrawnPicture& picture);
-
-    // Pages a picture of pictureWidth screen pixels takes across the printable width.
-    static int PageCount(int printerDpiX, double printableWidthMm, int pictureWidth,
-                         int screenDpiX);
 
 private:
     AppServices& m_services;

@@ -19,6 +19,15 @@ bool QtPrintService::ShowPrintDialog(QPrinter& printer, QWidget* parent, int min
     if (maxPage > 0) {
         dialog.setMinMax(minPage, maxPage);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    } else {
+        // All pages, nothing to choose among them.
+        printer.setPrintRange(QPrinter::AllPages);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        // Printing to a file stays where it is the only way to print.
+        if (!printer.printerName().isEmpty())
+            dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     }
     return dialog.exec() == QDialog::Accepted;
 }

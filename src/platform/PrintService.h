@@ -13,8 +13,8 @@ public:
     virtual ~PrintService() = default;
     // The default printer; null when there is none at all.
     virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;
-    // The print dialog for the printer, offering pages minPage..maxPage (0, 0: no range).
-    // False when the user cancelled.
+    // The print dialog for the printer, offering pages minPage..maxPage; with 0, 0 it prints
+    // all pages and offers no range nor selection. False when the user cancelled.
     virtual bool ShowPrintDialog(QPrinter& printer, QWidget* parent, int minPage = 0,
                                  int maxPage = 0) = 0;
 };

@@ -73,11 +73,13 @@ public:
             return info;
         info.size = *size;
         std::uint8_t header[4];
-        if (info.size < sizeof header ||
-            std::fread(header, 1, sizeof header, f.get()) < sizeof header) {
-            info.readable = !std::ferror(f.get());
+        if (info.size < sizeof header) {
+            info.readable = true;
             return info;
         }
+        if (ReadBytes(f.get(), header, sizeof header) < sizeof header)
+            return info; // it had the bytes: a failed read
+
         info.hasHeader = true;
         std::memcpy(&info.header, header, sizeof header);
 
@@ -91,7 +93,7 @@ public:
         while (index < fileRecords) {
             const auto want = static_cast<std::size_t>(
                 std::min<std::uint64_t>(bufferSize, (fileRecords - index) * Size));
-            const std::size_t got = std::fread(buffer.get(), 1, want, f.get());
+            const std::size_t got = ReadBytes(f.get(), buffer.get(), want);
             const std::size_t whole = got / Size;
             for (std::size_t i = 0; i < whole; ++i, ++index) {
                 if (visit(index, buffer.get() + i * Size)) {
@@ -100,9 +102,9 @@ public:
                 }
             }
             if (got < want)
-                break;
+                return info; // the file shrank or the read failed: nothing to rely on
         }
-        info.readable = !std::ferror(f.get());
+        info.readable = true;
         return info;
     }
 
@@ -136,7 +138,8 @@ public:
     // conversions on Done and AlreadyExists (so that an Overwrite that follows does not convert
     // twice) and is left untouched on FileError.
     static StoreResult Append(const std::filesystem::path& file, Record& record) {
-        EnsureFileHeader(file, RecordFileVersion);
+        if (!EnsureFileHeader(file, RecordFileVersion))
+            return StoreResult::FileError;
         Record work = record;
         Kind::ActiveOf(work) = 1;
         Kind::BeforeContains(work);
@@ -241,43 +244,37 @@ private:
             std::max<std::uint64_t>(1, (std::uint64_t{64} << 20) / sizeof(Record));
         list.reserve(first + static_cast<std::size_t>(std::min(count, reserveLimit)));
 
-        // The file is read from its end towards its start in chunks, so that a diary written
-        // oldest first comes out newest first as it is decoded, without a second pass over
-        // the records. The flags note the order in which they come.
-        constexpr std::uint64_t chunkRecords = std::max<std::uint64_t>(1, (256 * 1024) / Size);
-        const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(
-            static_cast<std::size_t>(std::min(chunkRecords, count) * Size));
+        // The file is read from its end towards its start, so that a diary written oldest
+        // first comes out newest first as it is decoded, without a second pass over the
+        // records. The flags note the order in which they come.
         bool nonIncreasing = true, nonDecreasing = true, equalNeighbours = false;
         Record decoded{};
-        for (std::uint64_t end = count; end > 0;) {
-            const std::uint64_t begin = end > chunkRecords ? end - chunkRecords : 0;
-            const std::size_t bytes = static_cast<std::size_t>((end - begin) * Size);
-            if (std::fseek(f.get(), static_cast<long>(OffsetOf(begin)), SEEK_SET) != 0 ||
-                std::fread(buffer.get(), 1, bytes, f.get()) != bytes) {
-                list.resize(first); // cut short or unreadable: no partial answer
-                return false;
-            }
-            for (std::size_t i = static_cast<std::size_t>(end - begin); i-- > 0;) {
-                const std::uint8_t* rec = buffer.get() + i * Size;
-                if (ActiveAt(rec) == 0)
-                    continue;
-                const bool hasPrevious = list.size() > first;
-                // Decode fills every field; copying a decoded record is cheaper than
-                // default-constructing each one in the list first.
-                Kind::Decode(rec, decoded);
-                const Record& r = list.emplace_back(decoded);
-                if (hasPrevious) {
-                    const Key& previous = Kind::KeyOf(list[list.size() - 2]);
-                    const Key& current = Kind::KeyOf(r);
-                    if (KeyLess(previous, current))
-                        nonIncreasing = false;
-                    else if (KeyLess(current, previous))
-                        nonDecreasing = false;
-                    else
-                        equalNeighbours = true;
+        const bool read = ReadRecordsBackwards(
+            f.get(), OffsetOf(0), Size, count, [&](const std::uint8_t* chunk, std::size_t n) {
+                for (std::size_t i = n; i-- > 0;) {
+                    const std::uint8_t* rec = chunk + i * Size;
+                    if (ActiveAt(rec) == 0)
+                        continue;
+                    const bool hasPrevious = list.size() > first;
+                    // Decode fills every field; copying a decoded record is cheaper than
+                    // default-constructing each one in the list first.
+                    Kind::Decode(rec, decoded);
+                    const Record& r = list.emplace_back(decoded);
+                    if (hasPrevious) {
+                        const Key& previous = Kind::KeyOf(list[list.size() - 2]);
+                        const Key& current = Kind::KeyOf(r);
+                        if (KeyLess(previous, current))
+                            nonIncreasing = false;
+                        else if (KeyLess(current, previous))
+                            nonDecreasing = false;
+                        else
+                            equalNeighbours = true;
+                    }
                 }
-            }
-            end = begin;
+            });
+        if (!read) {
+            list.resize(first); // cut short or unreadable: no partial answer
+            return false;
         }
         f.reset();
         if (list.size() == first)

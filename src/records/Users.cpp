@@ -51,15 +51,15 @@ bool ContainsUser(const std::filesystem::path& dataDir, const UserRecord& record
 StoreResult AddUser(const std::filesystem::path& dataDir, UserRecord& record) {
     if (!IsUsableUserName(record.Name()))
         return StoreResult::FileError;
-    const auto file = UserFile(dataDir);
-    detail::EnsureFileHeader(file, RecordFileVersion);
-    if (ContainsUser(dataDir, record))
-        return StoreResult::AlreadyExists;
     // The caller's record holds pounds from here on, also when the write fails: it is the
-    // current user, whose weight every screen reads as pounds.
-    if (record.units == Metric)
-        record.weight *= KgToLb;
-    return UserStore::Append(file, record);
+    // current user, whose weight every screen reads as pounds. A live name converts nothing.
+    UserRecord work = record;
+    if (work.units == Metric)
+        work.weight *= KgToLb;
+    const StoreResult result = UserStore::Append(UserFile(dataDir), work);
+    if (result != StoreResult::AlreadyExists)
+        record = work;
+    return result;
 }
 
 StoreResult UpdateUser(const std::filesystem::path& dataDir, UserRecord& record, double weight,

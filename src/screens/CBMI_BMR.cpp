@@ -1,7 +1,6 @@
 #include "CBMI_BMR.h"
 
 #include "FieldText.h"
-#include "printing/ScreenExport.h"
 #include "calc/ActivityLevel.h"
 #include "calc/BasalMetabolicRate.h"
 #include "calc/BodyMassIndex.h"
@@ -11,6 +10,7 @@
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
 #include "platform/SharpImage.h"
+#include "printing/ScreenExport.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "shell/CMainFrame.h"
@@ -552,29 +552,55 @@ void CBMI_BMR::OnExport() {
     if (!report.ExportOpen(QStringLiteral("BMI_BMR.rtf")))
         return;
     report.ExportTitle(QStringLiteral("BMI/BMR Report for "));
-    // Whole inches; no inches at all reads 0.
-    const QString height = IsMetricLength() ? Text(FormatText("%.2f", m_centimetres))
-                           : m_inches != 0  ? Text(FormatText("%d ' %.0f''", m_feet, m_inches))
-                                            : Text(FormatText("%d ' 0''", m_feet));
-    // The activity the calculation used, or the chosen record's: the checked choice.
-    QString activity;
-    for (std::size_t i = 0; i < m_activity.size(); ++i)
-        if (m_activity[i]->isChecked())
-            activity = Text(std::string(ActivityLevels[i].caption));
     report.ComparisonTable({
         ScreenExport::Row(QStringLiteral("Date:"), Text(FormatDateKey(PickerKey(), 1)),
                           m_lastDate->text()),
-        ScreenExport::Row(QStringLiteral("Height:"), height, m_lastHeight->text()),
+        ScreenExport::Row(QStringLiteral("Height:"), ReportHeight(), m_lastHeight->text()),
         ScreenExport::Row(QStringLiteral("Weight:"), Text(FormatText("%.2f", m_weight)),
                           m_lastWeight->text()),
         ScreenExport::Row(QStringLiteral("BMI:"), m_bmiText, m_lastBmi->text()),
         ScreenExport::Row(QStringLiteral("BMR:"), m_bmrText, m_lastBmr->text()),
-        ScreenExport::Row(QStringLiteral("Activity Factor (AF):"), activity, m_lastActivityName),
+        ScreenExport::Row(QStringLiteral("Activity Factor (AF):"), ReportActivity(),
+                          m_lastActivityName),
         ScreenExport::Row(QStringLiteral("BMR w/AF:"), m_bmrActivityText,
                           m_lastBmrActivity->text()),
     });
     BmiBmrReportBody(report.Writer());
     report.ExportFooter();
+}
+
+QString CBMI_BMR::ReportHeight() const {
+    // Whole inches; no inches at all reads 0.
+    return IsMetricLength() ? Text(FormatText("%.2f", m_centimetres))
+           : m_inches != 0  ? Text(FormatText("%d ' %.0f''", m_feet, m_inches))
+                            : Text(FormatText("%d ' 0''", m_feet));
+}
+
+QString CBMI_BMR::ReportActivity() const {
+    // The activity the calculation used, or the chosen record's: the checked choice.
+    for (std::size_t i = 0; i < m_activity.size(); ++i)
+        if (m_activity[i]->isChecked())
+            return Text(std::string(ActivityLevels[i].caption));
+    return QString();
+}
+
+std::optional<ScreenPrintReport> CBMI_BMR::PrintedReport() {
+    if (!PullFields())
+        return std::nullopt;
+    // Weight before height, unlike the export's table.
+    const QString text =
+        QStringLiteral("\nDate:  ") + Text(FormatDateKey(PickerKey(), 1)) +
+        QStringLiteral("\nWeight:  ") + Text(FormatText("%.2f", m_weight)) +
+        QStringLiteral("\nHeight:  ") + ReportHeight() + QStringLiteral("\nBMI:  ") + m_bmiText +
+        QStringLiteral("\nBMR:  ") + m_bmrText + QStringLiteral("\nActivity Factor (AF):  ") +
+        ReportActivity() + QStringLiteral("\nBMR w/AF:  ") + m_bmrActivityText + QLatin1Char('\n');
+    return ScreenPrintReport{ScreenPrint::Title(*this, QStringLiteral("BMI/BMR Report for ")),
+                             QString(), BmiChartFile, text};
+}
+
+void CBMI_BMR::OnPrint() {
+    if (const std::optional<ScreenPrintReport> report = PrintedReport())
+        ScreenPrint::Print(*this, *report);
 }
 
 void CBMI_BMR::OnSave() {

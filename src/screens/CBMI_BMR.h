@@ -1,9 +1,11 @@
 #pragma once
 
 #include "RecordScreen.h"
+#include "printing/ScreenPrint.h"
 #include "records/Records.h"
 
 #include <array>
+#include <optional>
 
 class QDateEdit;
 class QLabel;
@@ -27,6 +29,10 @@ public:
     bool CanPrint() const override { return !m_bmiText.isEmpty(); }
     bool CanExport() const override { return !m_bmiText.isEmpty(); }
     void OnExport() override;
+    void OnPrint() override;
+
+    // The printed report of what the fields hold; nullopt when a field does not read.
+    std::optional<ScreenPrintReport> PrintedReport();
 
     // The activity of the user's newest BMR record, for the reports; empty for none.
     QString LastActivityName() const { return m_lastActivityName; }
@@ -66,6 +72,9 @@ private:
     // Checks the radio button of a stored factor; any other value leaves the choice alone.
     void ChooseActivity(double factor);
     DateKey PickerKey() const;
+    // The reports' height and activity texts.
+    QString ReportHeight() const;
+    QString ReportActivity() const;
 
     // Values of the form.
     int m_feet = 0;

@@ -2,11 +2,11 @@
 
 #include "ChartPicture.h"
 #include "FieldText.h"
-#include "printing/ScreenExport.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
+#include "printing/ScreenExport.h"
 #include "records/RecordFile.h"
 #include "shell/CMainFrame.h"
 
@@ -484,11 +484,8 @@ void CBloodPressure::OnExport() {
     if (!report.ExportOpen(QStringLiteral("BloodPressure.rtf")))
         return;
     report.ExportTitle(QStringLiteral("Blood Pressure Report for "));
-    // A chosen reading keeps its own date; the picker is hidden then.
-    const QDate date = SelectedEntry.isEmpty() ? m_date : m_time.date();
     report.ComparisonTable({
-        ScreenExport::Row(QStringLiteral("Date:"), date.toString(QStringLiteral("MM/dd/yyyy")),
-                          m_lastDate->text()),
+        ScreenExport::Row(QStringLiteral("Date:"), ReportDate(), m_lastDate->text()),
         ScreenExport::Row(QStringLiteral("Time:"), TimeText(m_time.time()), m_lastTime->text()),
         ScreenExport::Row(QStringLiteral("Systolic:"), QString::number(m_systolic),
                           m_lastSystolic->text()),
@@ -498,6 +495,31 @@ void CBloodPressure::OnExport() {
     });
     BloodPressureReportBody(report.Writer(), ScreenExport::DocumentText(m_notes));
     report.ExportFooter();
+}
+
+QString CBloodPressure::ReportDate() const {
+    // The picker is hidden while a reading is chosen.
+    const QDate date = SelectedEntry.isEmpty() ? m_date : m_time.date();
+    return date.toString(QStringLiteral("MM/dd/yyyy"));
+}
+
+std::optional<ScreenPrintReport> CBloodPressure::PrintedReport() {
+    if (!PullFields())
+        return std::nullopt;
+    const QString text = QStringLiteral("\nDate:  ") + ReportDate() + QStringLiteral("\nTime:   ") +
+                         TimeText(m_time.time()) + QStringLiteral("\nSystolic:  ") +
+                         QString::number(m_systolic) + QStringLiteral("\nDiastolic:  ") +
+                         QString::number(m_diastolic) + QStringLiteral("\nPulse:  ") +
+                         QString::number(m_pulse) + QStringLiteral("\nNotes:  ") + m_notes +
+                         QLatin1Char('\n');
+    return ScreenPrintReport{
+        ScreenPrint::Title(*this, QStringLiteral("Blood Pressure Report for ")), QString(),
+        BloodPressureChartFile, text};
+}
+
+void CBloodPressure::OnPrint() {
+    if (const std::optional<ScreenPrintReport> report = PrintedReport())
+        ScreenPrint::Print(*this, *report);
 }
 
 QString CBloodPressure::SavedMessage() const {

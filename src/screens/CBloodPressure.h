@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordScreen.h"
+#include "printing/ScreenPrint.h"
 #include "records/Records.h"
 
 #include <QDate>
@@ -31,6 +32,10 @@ public:
     bool CanPrint() const override { return AllValuesGiven(); }
     bool CanExport() const override { return AllValuesGiven(); }
     void OnExport() override;
+    void OnPrint() override;
+
+    // The printed report of what the fields hold; nullopt when a field does not read.
+    std::optional<ScreenPrintReport> PrintedReport();
 
     // The chart's height follows its width, but the form fills the client area like every
     // screen: asked for the height at a width, the client area would grow the form to its
@@ -65,6 +70,8 @@ private:
     // Warns about the first character of the notes that has no Windows-1252 form.
     bool NotesCharactersFit();
     void NotesEdited();
+    // The reports' date: a chosen reading keeps its own, the picker's otherwise.
+    QString ReportDate() const;
 
     // Values of the form. The time member carries a date as well: a chosen reading's own,
     // which with the time picker's time is the key of that reading.

@@ -8,9 +8,9 @@
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
+#include "printing/ScreenExport.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
-#include "printing/ScreenExport.h"
 #include "shell/CMainFrame.h"
 
 #include <QComboBox>
@@ -374,6 +374,31 @@ void CBodyFatResults::OnExport() {
     BodyCompositionReportBody(report.Writer(), ScreenExport::DocumentText(ReportMethod),
                               ReportSiteLines());
     report.ExportFooter();
+}
+
+std::optional<ScreenPrintReport> CBodyFatResults::PrintedReport() {
+    if (!PullFields())
+        return std::nullopt;
+    QString text = QStringLiteral("\nDate:  ") + Shown.date + QStringLiteral("\nBody Fat %:  ") +
+                   Shown.bodyFat + QStringLiteral("\nDesired Body Fat:  ") +
+                   Text(FormatText("%.2f%%", double(Desired))) +
+                   QStringLiteral("\nBody Fat to lose:  ") + Shown.toLose +
+                   QStringLiteral("\nTotal Weight:  ") + Shown.totalWeight +
+                   QStringLiteral("\nLean Body Weight:  ") + Shown.leanWeight +
+                   QStringLiteral("\nBody Fat Weight:  ") + Shown.fatWeight +
+                   QStringLiteral("\nGoal Weight:  ") + Shown.goalWeight +
+                   QStringLiteral("\n\nType of Measurement:  ") + ReportMethod + QLatin1Char('\n');
+    for (const std::string& line : ReportSiteLines())
+        text += Text(line);
+    return ScreenPrintReport{
+        ScreenPrint::Title(*this, QStringLiteral("Body Composition Report for ")),
+        QStringLiteral("Reprinted with permission from the American Council on Exercise"),
+        BodyFatChartFile, text};
+}
+
+void CBodyFatResults::OnPrint() {
+    if (const std::optional<ScreenPrintReport> report = PrintedReport())
+        ScreenPrint::Print(*this, *report);
 }
 
 std::vector<std::string> CBodyFatResults::ReportSiteLines() const {

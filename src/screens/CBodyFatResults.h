@@ -1,9 +1,11 @@
 #pragma once
 
 #include "RecordScreen.h"
+#include "printing/ScreenPrint.h"
 #include "records/Records.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,11 @@ public:
     bool CanPrint() const override { return true; }
     bool CanExport() const override { return CanSave(); }
     void OnExport() override;
+    void OnPrint() override;
+
+    // The printed report of what the screen shows; nullopt when the desired body fat does not
+    // read.
+    std::optional<ScreenPrintReport> PrintedReport();
 
     // What the screen's reports are built from: the values as shown, the desired percentage,
     // the "Last" column, and the shown record's method, skinfolds and tape lengths. Parrillo

@@ -1,12 +1,12 @@
 #include "CTapeMeasurement.h"
 
 #include "FieldText.h"
-#include "printing/ScreenExport.h"
 #include "calc/NumberText.h"
 #include "controls/CXPGroupBox.h"
 #include "help/HelpWindows.h"
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
+#include "printing/ScreenExport.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "shell/CMainFrame.h"
@@ -391,6 +391,30 @@ void CTapeMeasurement::OnExport() {
     report.ComparisonTable(rows);
     TapeReportBody(report.Writer());
     report.ExportFooter();
+}
+
+std::optional<ScreenPrintReport> CTapeMeasurement::PrintedReport() {
+    if (!PullFields())
+        return std::nullopt;
+    const auto number = [](double value) {
+        return QString::fromStdString(FormatText("%.2f", value));
+    };
+    // The picker's date, also while a stored record is chosen; three blanks after "Weight:".
+    QString text = QStringLiteral("\nDate:  ") +
+                   QString::fromStdString(FormatDateKey(PickerKey(), 1)) +
+                   QStringLiteral("\nWeight:   ") + number(m_weight) + QLatin1Char('\n');
+    for (int site = 0; site < SiteCount; ++site)
+        text += SiteName(site) + QStringLiteral(":  ") + number(m_sites[site]) + QLatin1Char('\n');
+    return ScreenPrintReport{
+        ScreenPrint::Title(*this, QStringLiteral("Tape Measurements Report for ")),
+        QString(),
+        {},
+        text};
+}
+
+void CTapeMeasurement::OnPrint() {
+    if (const std::optional<ScreenPrintReport> report = PrintedReport())
+        ScreenPrint::Print(*this, *report);
 }
 
 QString CTapeMeasurement::SavedMessage() const {

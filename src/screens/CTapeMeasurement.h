@@ -1,9 +1,11 @@
 #pragma once
 
 #include "RecordScreen.h"
+#include "printing/ScreenPrint.h"
 #include "records/Records.h"
 
 #include <array>
+#include <optional>
 
 class QDateEdit;
 class QLabel;
@@ -27,6 +29,10 @@ public:
     bool CanPrint() const override { return AllSitesMeasured(); }
     bool CanExport() const override { return AllSitesMeasured(); }
     void OnExport() override;
+    void OnPrint() override;
+
+    // The printed report of what the fields hold; nullopt when a field does not read.
+    std::optional<ScreenPrintReport> PrintedReport();
 
 protected:
     int HelpTopicNumber() const override;

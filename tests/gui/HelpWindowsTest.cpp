@@ -9,7 +9,7 @@
 #include "help/HelpPageWindow.h"
 #include "help/HelpPages.h"
 #include "help/HelpWindowRegistry.h"
-#include "help/PicturePagePrinter.h"
+#include "platform/PrintedPage.h"
 #include "help/ProductArtwork.h"
 #include "help/PurchaseDialog.h"
 #include "help/SitePictures.h"
@@ -424,7 +424,7 @@ void HelpWindowsTest::printWritesPageAfterOfferingPageRange() {
     QPrinter reference(QPrinter::HighResolution);
     reference.setOutputFormat(QPrinter::PdfFormat);
     const int expected =
-        PicturePagePrinter::PageCount(reference.logicalDpiX(), reference.widthMM(),
+        PrintedPage::PageCount(reference.logicalDpiX(), reference.widthMM(),
                                       SitePictureSize.width(), window->logicalDpiX());
     QVERIFY(expected >= 1);
     QCOMPARE(printing.lastMinPage, 1);
@@ -472,7 +472,7 @@ void HelpWindowsTest::pageCountCoversPictureWidth() {
     QFETCH(int, pictureWidth);
     QFETCH(int, screenDpi);
     QFETCH(int, pages);
-    QCOMPARE(PicturePagePrinter::PageCount(printerDpi, widthMm, pictureWidth, screenDpi), pages);
+    QCOMPARE(PrintedPage::PageCount(printerDpi, widthMm, pictureWidth, screenDpi), pages);
 }
 
 void HelpWindowsTest::aboutBoxShowsLinksAndClosesWithEscape() {

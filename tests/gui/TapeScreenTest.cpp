@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "help/HelpPageWindow.h"
 #include "platform/AppServices.h"
+#include "records/FileIo.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "records/Users.h"
@@ -227,6 +228,7 @@ private slots:
     void printAndExportNeedAllSevenSites();
     void savedFlagFollowsTheUsersEdits();
     void failuresAreReported();
+    void aFailingDiskIsNeverReportedAsSaved();
 };
 
 void TapeScreenTest::opensForTheUser_data() {
@@ -757,6 +759,47 @@ void TapeScreenTest::failuresAreReported() {
     QCOMPARE(f.Prompter().Last().title, QStringLiteral("Error"));
     QCOMPARE(f.services.ReadFile(QStringLiteral("tmAnn.bin")), before);
     QVERIFY(f.Prompter().Unexpected().isEmpty());
+}
+
+// Every system call a save makes fails in turn: the screen then says the save failed and
+// stores nothing, or, when the call failed after the record was whole on disk, says it was
+// saved; never the success message without the record.
+void TapeScreenTest::aFailingDiskIsNeverReportedAsSaved() {
+    namespace faults = detail::faults;
+    const QStringList sites{"14", "12", "40", "34", "15.5", "15", "22"};
+    std::uint64_t calls = 0;
+    {
+        MainWindowFixture f;
+        TapeScreen s(f);
+        s.Fill("180", sites); // the profile's weight: the profile is not written
+        faults::Arm(0);
+        s.Save();
+        calls = faults::Calls();
+        faults::Disarm();
+        QCOMPARE(f.Prompter().Texts(), QStringList{Saved});
+    }
+    QVERIFY(calls > 5);
+    int failed = 0;
+    for (std::uint64_t failing = 1; failing <= calls; ++failing) {
+        MainWindowFixture f;
+        TapeScreen s(f);
+        s.Fill("180", sites);
+        f.Prompter().ExpectOk();
+        faults::Arm(failing);
+        s.Click("saveButton");
+        faults::Disarm();
+        const QString what = QStringLiteral("call %1 of %2").arg(failing).arg(calls);
+        if (f.Prompter().Texts() == QStringList{Saved}) {
+            QVERIFY2(s.Stored().size() == 1, qPrintable(what));
+        } else {
+            QVERIFY2(f.Prompter().Texts() == QStringList{"Saving Tape Measurement failed"},
+                     qPrintable(what + ": " + f.Prompter().Texts().join(" | ")));
+            QCOMPARE(f.Prompter().Last().title, QStringLiteral("Error"));
+            QVERIFY2(s.Stored().empty(), qPrintable(what));
+            ++failed;
+        }
+    }
+    QVERIFY(failed > 0);
 }
 
 QTEST_MAIN(TapeScreenTest)

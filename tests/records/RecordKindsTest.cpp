@@ -244,48 +244,50 @@ TEST(LoadAll, MergesIntoAListThatHoldsRecords) {
     EXPECT_EQ(paths, (std::vector<std::string>{"old0", "old1", "new0", "new1"}));
 }
 
-// Large files written directly (several read chunks), in the orders a diary can have, with
-// many records per date and some tombstones: LoadAll must equal a stable sort of the live
-// records by date, newest first.
+// Large files written directly (one read chunk; several, read ahead by a second thread), in
+// the orders a diary can have, with many records per date and some tombstones: LoadAll must
+// equal a stable sort of the live records by date, newest first.
 TEST(LoadAll, EqualsAStableSortOfTheFile) {
     enum Order { Ascending, Descending, Random };
-    for (Order order : {Ascending, Descending, Random}) {
-        for (unsigned seed : {1u, 2u}) {
-            SCOPED_TRACE(std::to_string(order) + " seed " + std::to_string(seed));
-            std::mt19937 rng(seed);
-            const int n = 2500;
-            std::vector<DateKey> dates(n);
-            for (int i = 0; i < n; ++i)
-                dates[i] = MakeDateKey(2000 + i / 12, 1 + i % 12 / 4, 1); // runs of 4
-            if (order == Descending)
-                std::reverse(dates.begin(), dates.end());
-            if (order == Random)
-                std::shuffle(dates.begin(), dates.end(), rng);
+    for (const int n : {2500, 12000}) { // 0.9 MB and 4.5 MB
+        for (Order order : {Ascending, Descending, Random}) {
+            for (unsigned seed : {1u, 2u}) {
+                SCOPED_TRACE(std::to_string(n) + " records, order " + std::to_string(order) +
+                             " seed " + std::to_string(seed));
+                std::mt19937 rng(seed);
+                std::vector<DateKey> dates(n);
+                for (int i = 0; i < n; ++i)
+                    dates[i] = MakeDateKey(2000 + i / 12, 1 + i % 12 / 4, 1); // runs of 4
+                if (order == Descending)
+                    std::reverse(dates.begin(), dates.end());
+                if (order == Random)
+                    std::shuffle(dates.begin(), dates.end(), rng);
 
-            Bytes file(4 + n * PictureKind::Size);
-            PutAt<std::int32_t>(file, 0, 600);
-            std::vector<PictureRecord> expected;
-            for (int i = 0; i < n; ++i) {
-                PictureRecord p;
-                p.user = User(Imperial);
-                p.SetPath(std::to_string(i));
-                p.date = dates[i];
-                p.active = rng() % 10 == 0 ? 0 : 1;
-                PictureKind::Encode(p, file.data() + 4 + i * PictureKind::Size);
-                if (p.active)
-                    expected.push_back(p);
-            }
-            std::stable_sort(expected.begin(), expected.end(),
-                             [](const auto& a, const auto& b) { return a.date > b.date; });
-            TempDir dir;
-            WriteFile(dir / "ptAnn.bin", file);
+                Bytes file(4 + n * PictureKind::Size);
+                PutAt<std::int32_t>(file, 0, 600);
+                std::vector<PictureRecord> expected;
+                for (int i = 0; i < n; ++i) {
+                    PictureRecord p;
+                    p.user = User(Imperial);
+                    p.SetPath(std::to_string(i));
+                    p.date = dates[i];
+                    p.active = rng() % 10 == 0 ? 0 : 1;
+                    PictureKind::Encode(p, file.data() + 4 + i * PictureKind::Size);
+                    if (p.active)
+                        expected.push_back(p);
+                }
+                std::stable_sort(expected.begin(), expected.end(),
+                                 [](const auto& a, const auto& b) { return a.date > b.date; });
+                TempDir dir;
+                WriteFile(dir / "ptAnn.bin", file);
 
-            std::vector<PictureRecord> list;
-            ASSERT_TRUE(PictureFile::LoadAll(dir.path(), "Ann", list));
-            ASSERT_EQ(list.size(), expected.size());
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                ASSERT_EQ(list[i].Path(), expected[i].Path()) << i;
-                ASSERT_EQ(list[i].date, expected[i].date) << i;
+                std::vector<PictureRecord> list;
+                ASSERT_TRUE(PictureFile::LoadAll(dir.path(), "Ann", list));
+                ASSERT_EQ(list.size(), expected.size());
+                for (std::size_t i = 0; i < list.size(); ++i) {
+                    ASSERT_EQ(list[i].Path(), expected[i].Path()) << i;
+                    ASSERT_EQ(list[i].date, expected[i].date) << i;
+                }
             }
         }
     }
