@@ -1,38 +1,31 @@
 #pragma once
 
-#include <QFont>
-#include <QLine>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
+class QRectF;
 
 namespace vitalog {
 
 class CMSChart;
+class PrintedPage;
 class Screen;
 
-// The graph's printed page as data, in the printer's device pixels: the title with a rule
-// under it, the chart scaled and centred below, the footer near the bottom.
-struct GraphPage {
-    QFont font;
-    int lineHeight = 0;
-    QString title;
-    QRect titleRect;
-    QLine rule;
-    QRect chart; // empty when there is no chart to print
-    QString footer;
-    QRect footerRect;
-};
+// Where the chart goes on the printed page, below the rule at ruleY: 85 % of the printable
+// width less 200 pixels wide, as many times its shown height high as its shown width fits into
+// that width, centred. A chart shown wider than that takes the width with its aspect kept, and
+// one that would run into the footer is scaled down to end above it. Empty when nothing is
+// shown.
+QRect GraphChartRect(QSize printable, int lineHeight, int ruleY, QSize shown);
 
-// Lays the page out for a chart shown at bitmap size (empty: none). The chart is 85 % of the
-// width less 200 pixels wide and as many times its shown height as its shown width fits into
-// that width; a chart that would not fit on the page is scaled down, aspect kept.
-GraphPage LayOutGraphPage(QSize page, const QFont& font, int lineHeight, QSize bitmap,
-                          const QString& title, const QString& footer);
-// Paints the page; the chart is drawn at the device's resolution.
-void PaintGraphPage(QPainter& painter, const GraphPage& page, CMSChart& chart);
+// The printed page: the title with its rule, the chart painted by paint, the footer; in Arial,
+// 16 points.
+void LayOutGraphPage(PrintedPage& page, const QString& title, QSize shown,
+                     std::function<void(QPainter&, const QRectF&)> paint);
 
 // The printed title: the user's name and the date, "Jane - 3/7/2026".
 QString GraphPageTitle(const QString& userName, int year, int month, int day);

@@ -6,6 +6,7 @@
 #include "graphs/CMSChart.h"
 #include "graphs/GraphReport.h"
 #include "help/HelpPageWindow.h"
+#include "platform/PrintedPage.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "records/Users.h"
@@ -647,31 +648,39 @@ void GraphScreenTest::printMessagesAndCancel() {
 }
 
 void GraphScreenTest::pageLayout_data() {
-    QTest::addColumn<QSize>("page");
-    QTest::addColumn<QSize>("bitmap");
+    QTest::addColumn<QSize>("shown");
     QTest::addColumn<QRect>("chart");
     // Page 4800 x 6336 with a line height of 100: margin 132, rule at 257, chart top 282,
-    // width (4800 - 200) * 0.85 = 3910, footer top 6336 - 132 - 30 = 6174.
+    // width (4800 - 200) * 0.85 = 3910, footer at 6336 - 132 = 6204, room down to 6179.
     QTest::newRow("shown width fits 4 times: 4 times its height")
-        << QSize(4800, 6336) << QSize(800, 500) << QRect(445, 282, 3910, 2000);
-    QTest::newRow("no bitmap") << QSize(4800, 6336) << QSize() << QRect();
+        << QSize(800, 500) << QRect(445, 282, 3910, 2000);
     QTest::newRow("wider than the page: page width, aspect kept")
-        << QSize(4800, 6336) << QSize(7820, 1000) << QRect(445, 282, 3910, 500);
+        << QSize(7820, 1000) << QRect(445, 282, 3910, 500);
     QTest::newRow("taller than the room: scaled down to end above the footer")
-        << QSize(4800, 6336) << QSize(3910, 10000) << QRect(1253, 282, 2293, 5867);
+        << QSize(3910, 10000) << QRect(1247, 282, 2305, 5897);
+    QTest::newRow("nothing shown") << QSize() << QRect();
 }
 
 void GraphScreenTest::pageLayout() {
-    QFETCH(QSize, page);
-    QFETCH(QSize, bitmap);
+    QFETCH(QSize, shown);
     QFETCH(QRect, chart);
-    const GraphPage p =
-        LayOutGraphPage(page, QFont(), 100, bitmap, QStringLiteral("Jane - 12/9/2026"),
-                        QStringLiteral("Vitalog - x"));
-    QCOMPARE(p.titleRect, QRect(0, 132, 4800, 100));
-    QCOMPARE(p.rule, QLine(200, 257, 4600, 257));
-    QCOMPARE(p.footerRect, QRect(0, 6174, 4800, 100));
-    QCOMPARE(p.chart, chart);
+    PrintedPage page(QSize(4800, 6336), QFont(), 100);
+    LayOutGraphPage(page, QStringLiteral("Jane - 12/9/2026"), shown,
+                    [](QPainter&, const QRectF&) {});
+    QCOMPARE(page.Texts().size(), std::size_t(2));
+    QCOMPARE(page.Texts()[0].text, QStringLiteral("Jane - 12/9/2026"));
+    QCOMPARE(page.Texts()[0].rect.top(), 132);
+    QCOMPARE(page.Texts()[0].rect.center().x(), 2400 - 1);
+    QCOMPARE(page.Lines(), (std::vector<QLine>{QLine(200, 257, 4600, 257)}));
+    QCOMPARE(page.Texts()[1].text,
+             QStringLiteral("Vitalog - http://www.kestrel-software.example/"));
+    QCOMPARE(page.Texts()[1].rect.top(), 6204);
+    if (chart.isEmpty()) {
+        QVERIFY(page.Pictures().empty());
+    } else {
+        QCOMPARE(page.Pictures().size(), std::size_t(1));
+        QCOMPARE(page.Pictures()[0].target, chart);
+    }
     QCOMPARE(GraphPageTitle(QStringLiteral("Jane"), 2026, 3, 7), QStringLiteral("Jane - 3/7/2026"));
 }
 
