@@ -279,8 +279,6 @@ QPoint AccessoryLinkPlace(int index) {
     return {LinkLeft, FirstRowTop + index * RowHeight + 3};
 }
 
-namespace {
-
 QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
     const DrawnPicture picture(QSize(24, 24), Qt::transparent, [&draw](QPainter& painter) {
         painter.setRenderHint(QPainter::Antialiasing);
@@ -292,8 +290,6 @@ QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
         icon.addPixmap(QPixmap::fromImage(picture.Render(ratio)));
     return icon;
 }
-
-} // namespace
 
 QIcon PrintIcon() {
     return DrawnIcon([](QPainter& p) {

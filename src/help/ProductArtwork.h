@@ -6,6 +6,10 @@
 #include <QSize>
 #include <QStringList>
 
+#include <functional>
+
+class QPainter;
+
 namespace vitalog {
 
 // The program's own artwork for the about box, the purchase dialog and the caliper help
@@ -26,6 +30,8 @@ QPoint AccessoryLinkPlace(int index);
 
 // 24 x 24 button images, with sharp pixmaps for screens scaled up to 200 %.
 QIcon PrintIcon();
+// A 24 x 24 button image drawn by code (antialiased), sharp at 100 % and 200 %.
+QIcon DrawnIcon(const std::function<void(QPainter&)>& draw);
 QIcon HelpIcon();
 
 } // namespace vitalog

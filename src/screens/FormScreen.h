@@ -64,9 +64,8 @@ protected:
     // For a screen with commands of its own: adds one to the toolbar (created, with its
     // colour-depth check, on first use). The object names are the command's name in camel case
     // with "Action" and "Button"; the button's accessible name is the command's name.
-    QAction* AddToolbarAction(const QString& name, const QString& statusTip,
-                              const QString& toolTip, const QIcon& icon,
-                              std::function<void()> handler);
+    QAction* AddToolbarAction(const QString& name, const QString& statusTip, const QString& toolTip,
+                              const QIcon& icon, std::function<void()> handler);
     // A toolbar image with its "_hot" twin when the display shows it properly.
     QIcon ToolbarIcon(const QString& image);
     QVBoxLayout* ContentLayout() const { return m_content; }

@@ -4,6 +4,7 @@
 #include "CBloodPressure.h"
 #include "CBodyFatResults.h"
 #include "CCalcBF.h"
+#include "CFormPTView.h"
 #include "CGraphing.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
@@ -33,6 +34,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CCalcBF, [](CMainFrame& frame, AppServices& services) {
         return new CCalcBF(frame, services);
+    });
+    registry.Register(ScreenClass::CFormPTView, [](CMainFrame& frame, AppServices& services) {
+        return new CFormPTView(frame, services);
     });
     registry.Register(ScreenClass::CGraphing, [](CMainFrame& frame, AppServices& services) {
         return new CGraphing(frame, services);

@@ -15,15 +15,17 @@ set(below_shell help controls platform resources records calc)
 set(below_printing shell help controls platform resources records calc reports)
 set(below_graphs printing shell help controls platform resources records calc reports)
 set(below_history printing shell help controls platform resources records calc reports)
-set(below_screens history graphs printing shell help controls platform resources records calc reports)
+set(below_pictures printing shell help controls platform resources records calc reports)
+set(below_screens pictures history graphs printing shell help controls platform resources records
+    calc reports)
 set(folders records calc reports resources platform controls help shell printing graphs history
-    screens)
+    pictures screens)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
 set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
     vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_graphs vitalog_history
-    vitalog_screens)
+    vitalog_pictures vitalog_screens)
 
 set(failures "")
 
