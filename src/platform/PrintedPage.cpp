@@ -104,7 +104,8 @@ int PrintedPage::PageCount(int printerDpiX, double paperWidthMm, int pictureWidt
 }
 
 void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
-                  const std::function<bool(PrintedPage&, const QPaintDevice&)>& layOut) {
+                  const std::function<bool(PrintedPage&, const QPaintDevice&)>& layOut,
+                  bool offerPages) {
     Prompter& prompter = *services.prompter;
     std::unique_ptr<QPrinter> printer = services.printService->DefaultPrinter();
     if (!printer) {
@@ -118,7 +119,8 @@ void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
     const int pages = std::max(PrintedPage::PageCount(printer->logicalDpiX(), printer->widthMM(),
                                                       pictureWidth, screenDpiX),
                                1);
-    if (!services.printService->ShowPrintDialog(*printer, parent, 1, pages))
+    if (!services.printService->ShowPrintDialog(*printer, parent, offerPages ? 1 : 0,
+                                                offerPages ? pages : 0))
         return;
 
     printer->setDocName(Prompter::ProgramTitle());

@@ -74,7 +74,11 @@ void ScreenExport::ComparisonTable(const std::vector<ComparisonRow>& rows) {
 }
 
 void ScreenExport::ExportFooter() {
-    if (vitalog::ExportFooter(m_writer, DocumentText(FooterText())) == RtfResult::RtfSuccess) {
+    ExportFooter(FooterText());
+}
+
+void ScreenExport::ExportFooter(const QString& footerText) {
+    if (vitalog::ExportFooter(m_writer, DocumentText(footerText)) == RtfResult::RtfSuccess) {
         m_services.prompter->Information(m_parent, QStringLiteral("Export successful"));
         return;
     }

@@ -33,6 +33,8 @@ public:
     void ComparisonTable(const std::vector<ComparisonRow>& rows);
     // Footer, closing and the message that says how it went.
     void ExportFooter();
+    // The same with a footer line of the caller's.
+    void ExportFooter(const QString& footerText);
 
     RtfWriter& Writer() { return m_writer; }
     // The file ExportOpen opened.

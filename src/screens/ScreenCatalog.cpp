@@ -5,6 +5,7 @@
 #include "CBodyFatResults.h"
 #include "CCalcBF.h"
 #include "CFormPTView.h"
+#include "CGraphing.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
 #include "history/CVitalogView.h"
@@ -36,6 +37,9 @@ ScreenRegistry ProgramScreens() {
     });
     registry.Register(ScreenClass::CFormPTView, [](CMainFrame& frame, AppServices& services) {
         return new CFormPTView(frame, services);
+    });
+    registry.Register(ScreenClass::CGraphing, [](CMainFrame& frame, AppServices& services) {
+        return new CGraphing(frame, services);
     });
     return registry;
 }

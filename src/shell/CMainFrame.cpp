@@ -372,6 +372,8 @@ bool CMainFrame::CommandEnabled(const CommandInfo& info) const {
     case Effect::ScreenHelp:
         return m_screen && m_screen->HasHelp();
     default:
+        if (info.id == CommandId::OptionsGraph && m_screen && m_screen->HandlesGraphMenu())
+            return IsUserSelected() && m_screen->GraphMenuEnabled();
         return !info.needsUser || IsUserSelected();
     }
 }

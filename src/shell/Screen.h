@@ -27,6 +27,8 @@ public:
     virtual void OnHelp() {}
     // The graph screen draws its chart on Options "Graph" instead of being rebuilt.
     virtual bool HandlesGraphMenu() const { return false; }
+    // While the screen handles it, Options "Graph" is enabled by the screen's own rule.
+    virtual bool GraphMenuEnabled() const { return true; }
     virtual void OnGraphMenu() {}
 
     CMainFrame& Frame() const { return m_frame; }

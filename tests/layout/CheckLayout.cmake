@@ -13,19 +13,21 @@ set(below_controls platform resources)
 set(below_help controls platform resources)
 set(below_shell help controls platform resources records calc)
 set(below_printing shell help controls platform resources records calc reports)
+set(below_graphs printing shell help controls platform resources records calc reports)
 set(below_history printing shell help controls platform resources records calc reports)
 set(below_pictures printing shell help controls platform resources records calc reports)
-set(below_screens pictures history printing shell help controls platform resources records calc reports)
+set(below_screens pictures history graphs printing shell help controls platform resources records
+    calc reports)
 # help/ only for the vendor's address in the export footer (a header of constants).
 set(below_cli records calc platform resources reports history help)
-set(folders records calc reports resources platform controls help shell printing history pictures
-    screens cli)
+set(folders records calc reports resources platform controls help shell printing graphs history
+    pictures screens cli)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
 set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
-    vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_history vitalog_pictures
-    vitalog_screens vitalog_cli)
+    vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_graphs vitalog_history
+    vitalog_pictures vitalog_screens vitalog_cli)
 
 set(failures "")
 

@@ -1,0 +1,183 @@
+#include "CMSChart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSet>
+#include <QValueAxis>
+
+namespace vitalog {
+
+namespace {
+// Beyond this many rows the labels stand upright so that they do not run into each other.
+constexpr int UprightLabelRows = 12;
+
+// The smallest of 1, 2, 5, 10, 20, 50 ... that divides the span into at most ten steps.
+double TickInterval(double span) {
+    double interval = 1;
+    while (span / interval > 10) {
+        for (const double factor : {2.0, 2.5, 2.0}) {
+            interval *= factor;
+            if (span / interval <= 10)
+                break;
+        }
+    }
+    return interval;
+}
+} // namespace
+
+CMSChart::CMSChart(QWidget* parent) : QChartView(parent) {
+    setObjectName(QStringLiteral("graphChart"));
+    setAccessibleName(QStringLiteral("Chart"));
+    // Nothing to do inside the chart: the Tab key goes from the pickers to the toolbar.
+    setFocusPolicy(Qt::NoFocus);
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::StyledPanel);
+    chart()->setBackgroundRoundness(0);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    chart()->legend()->hide();
+}
+
+void CMSChart::SetChartType(int type) {
+    m_type = type == Bar2d ? Bar2d : Line2d;
+}
+
+void CMSChart::SetChartData(const std::vector<std::vector<double>>& values) {
+    m_values = values;
+    m_columns = 0;
+    for (const auto& row : m_values)
+        m_columns = std::max(m_columns, int(row.size()));
+    for (auto& row : m_values)
+        row.resize(std::size_t(m_columns), 0.0);
+    m_rowLabels.assign(std::size_t(m_rowLabelCount), std::vector<QString>(m_values.size()));
+    m_columnLabels.assign(std::size_t(m_columns), QString());
+}
+
+void CMSChart::SetRowLabelCount(int count) {
+    m_rowLabelCount = std::max(count, 1);
+    m_rowLabels.resize(std::size_t(m_rowLabelCount), std::vector<QString>(m_values.size()));
+}
+
+void CMSChart::SetRowLabel(int row, int level, const QString& text) {
+    if (level < 1 || level > m_rowLabelCount || row < 1 || row > RowCount())
+        return;
+    m_rowLabels[std::size_t(level - 1)][std::size_t(row - 1)] = text;
+}
+
+void CMSChart::SetColumnLabel(int column, const QString& text) {
+    if (column >= 1 && column <= m_columns)
+        m_columnLabels[std::size_t(column - 1)] = text;
+}
+
+void CMSChart::SetShowLegend(bool show) {
+    m_showLegend = show;
+}
+
+void CMSChart::SetValueScale(double minimum, double maximum) {
+    m_minimum = minimum;
+    m_maximum = maximum;
+}
+
+QString CMSChart::RowLabel(int row, int level) const {
+    if (level < 1 || level > m_rowLabelCount || row < 1 || row > RowCount())
+        return {};
+    return m_rowLabels[std::size_t(level - 1)][std::size_t(row - 1)];
+}
+
+QString CMSChart::ColumnLabel(int column) const {
+    if (column < 1 || column > m_columns)
+        return {};
+    return m_columnLabels[std::size_t(column - 1)];
+}
+
+QString CMSChart::Category(int row) const {
+    QStringList levels;
+    for (int level = 1; level <= m_rowLabelCount; ++level) {
+        const QString text = RowLabel(row, level);
+        if (!text.isEmpty())
+            levels << text.toHtmlEscaped();
+    }
+    // A row without labels is known by its number.
+    return levels.isEmpty() ? QString::number(row) : levels.join(QStringLiteral("<br>"));
+}
+
+void CMSChart::Refresh() {
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes())
+        c->removeAxis(axis), delete axis;
+
+    auto* categories = new QBarCategoryAxis;
+    QSet<QString> used;
+    for (int row = 1; row <= RowCount(); ++row) {
+        // The axis refuses a category twice; readings share a date only with different times.
+        QString text = Category(row);
+        while (used.contains(text))
+            text += QChar(0x200B);
+        used.insert(text);
+        categories->append(text);
+    }
+    categories->setLabelsAngle(RowCount() > UprightLabelRows ? -90 : 0);
+    // Dates with times take two lines; cut short they would all read alike.
+    categories->setTruncateLabels(false);
+    auto* values = new QValueAxis;
+    values->setRange(m_minimum, m_maximum);
+    // Gridlines at round numbers rather than at fifths of an odd range.
+    values->setTickType(QValueAxis::TicksDynamic);
+    values->setTickAnchor(0);
+    values->setTickInterval(TickInterval(m_maximum - m_minimum));
+    values->setLabelFormat(QStringLiteral("%g"));
+    c->addAxis(categories, Qt::AlignBottom);
+    c->addAxis(values, Qt::AlignLeft);
+
+    const auto columnName = [this](int column) {
+        const QString label = ColumnLabel(column);
+        return label.isEmpty() ? QStringLiteral("C%1").arg(column) : label;
+    };
+    if (m_type == Bar2d) {
+        auto* series = new QBarSeries;
+        for (int column = 1; column <= m_columns; ++column) {
+            auto* set = new QBarSet(columnName(column));
+            for (const auto& row : m_values)
+                set->append(row[std::size_t(column - 1)]);
+            series->append(set);
+        }
+        c->addSeries(series);
+        series->attachAxis(categories);
+        series->attachAxis(values);
+    } else {
+        for (int column = 1; column <= m_columns; ++column) {
+            auto* series = new QLineSeries;
+            series->setName(columnName(column));
+            series->setPointsVisible(true);
+            for (std::size_t row = 0; row < m_values.size(); ++row)
+                series->append(double(row), m_values[row][std::size_t(column - 1)]);
+            c->addSeries(series);
+            series->attachAxis(categories);
+            series->attachAxis(values);
+        }
+    }
+    c->legend()->setVisible(m_showLegend);
+    viewport()->update();
+}
+
+QImage CMSChart::Bitmap() const {
+    // grab() is not const, but taking a picture changes nothing.
+    QImage image = const_cast<CMSChart*>(this)->grab().toImage();
+    // On a scaled screen the grab holds more pixels than the widget measures; the reports
+    // expect the chart's on-screen size.
+    if (!image.isNull() && image.size() != size())
+        image = image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+void CMSChart::Render(QPainter& painter, const QRectF& target) {
+    render(&painter, target, viewport()->rect(), Qt::IgnoreAspectRatio);
+}
+
+} // namespace vitalog

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QChartView>
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace vitalog {
+
+// The chart the graph screen drives: a grid of R rows (points) by C columns (series) of
+// values, a label per row (one or two levels) and per column, a line or bar type, a legend
+// switch and a fixed Y range. Setting data and labels changes nothing on the screen until
+// Refresh builds the chart from them; drawing, axes and legend are Qt Charts' own.
+class CMSChart : public QChartView {
+    Q_OBJECT
+public:
+    enum Type { Bar2d = 1, Line2d = 3 };
+
+    explicit CMSChart(QWidget* parent = nullptr);
+
+    void SetChartType(int type);
+    // Replaces the whole grid, [row][column]; every label goes back to its default.
+    void SetChartData(const std::vector<std::vector<double>>& values);
+    void SetRowLabelCount(int count);
+    // Row and level count from 1; level 2 is written below level 1.
+    void SetRowLabel(int row, int level, const QString& text);
+    void SetColumnLabel(int column, const QString& text);
+    void SetShowLegend(bool show);
+    void SetValueScale(double minimum, double maximum);
+    void Refresh();
+
+    // The chart as it is shown, in the widget's own size: taken from the widget, never
+    // through the clipboard.
+    QImage Bitmap() const;
+    // Draws the chart into a rectangle of any device at that device's resolution.
+    void Render(QPainter& painter, const QRectF& target);
+
+    int GetChartType() const { return m_type; }
+    int RowCount() const { return int(m_values.size()); }
+    int ColumnCount() const { return m_columns; }
+    double Value(int row, int column) const { return m_values.at(row).at(column); }
+    int RowLabelCount() const { return m_rowLabelCount; }
+    QString RowLabel(int row, int level) const;
+    QString ColumnLabel(int column) const;
+    bool LegendShown() const { return m_showLegend; }
+    double Minimum() const { return m_minimum; }
+    double Maximum() const { return m_maximum; }
+
+private:
+    // The category text of a row: its label levels one below the other.
+    QString Category(int row) const;
+
+    int m_type = Line2d;
+    std::vector<std::vector<double>> m_values;
+    int m_columns = 0;
+    int m_rowLabelCount = 1;
+    std::vector<std::vector<QString>> m_rowLabels; // [level][row]
+    std::vector<QString> m_columnLabels;
+    bool m_showLegend = false;
+    double m_minimum = 0;
+    double m_maximum = 100;
+};
+
+} // namespace vitalog

@@ -1,0 +1,356 @@
+// What a graph shows for a set of records: the rows in range, the values in the current
+// user's units, the labels and the Y axis.
+#include "graphs/GraphData.h"
+#include "records/Units.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vitalog {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+UserRecord User(int units, int sex = Male, double weight = 180) {
+    UserRecord user;
+    user.SetName("Jane");
+    user.weight = weight;
+    user.age = 40;
+    user.units = units;
+    user.lengthUnits = units + 2;
+    user.sex = sex;
+    user.active = 1;
+    return user;
+}
+
+GraphMoment Day(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return {year, month, day, hour, minute, second};
+}
+
+BodyFatRecord BodyFat(DateKey date, double bodyFat, double weight, double fatWeight = 0,
+                      double leanWeight = 0, const UserRecord& savedBy = User(Imperial)) {
+    BodyFatRecord r;
+    r.user = savedBy;
+    r.user.weight = weight;
+    r.bodyFat = bodyFat;
+    r.fatWeight = fatWeight;
+    r.leanWeight = leanWeight;
+    r.date = date;
+    r.active = 1;
+    return r;
+}
+
+BloodPressureRecord Reading(int y, int mo, int d, int h, int mi, int s, int systolic, int diastolic,
+                            int pulse) {
+    BloodPressureRecord r;
+    r.user = User(Imperial);
+    r.systolic = systolic;
+    r.diastolic = diastolic;
+    r.pulse = pulse;
+    r.when = MakeDateTimeKey(y, mo, d, h, mi, s);
+    r.active = 1;
+    return r;
+}
+
+// Four weekly body composition records, newest first as LoadAll lists them.
+GraphRecords FourWeeks() {
+    GraphRecords records;
+    records.kind = GraphKind::BodyComposition;
+    records.bodyFat = {BodyFat(20250322, 18.5, 172), BodyFat(20250315, 19.0, 174),
+                       BodyFat(20250308, 19.6, 176), BodyFat(20250301, 20.1, 178)};
+    return records;
+}
+
+TEST(GraphDataTest, RowsInRangeOldestFirst) {
+    struct Case {
+        const char* name;
+        GraphMoment from;
+        GraphMoment to;
+        GraphOutcome outcome;
+        Strings labels;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"whole span",
+         Day(2025, 3, 1),
+         Day(2025, 3, 22),
+         GraphOutcome::Drawn,
+         {"3/1/25", "3/8/25", "3/15/25", "3/22/25"},
+         {20.1, 19.6, 19.0, 18.5}},
+        {"From equal to To",
+         Day(2025, 3, 8),
+         Day(2025, 3, 8),
+         GraphOutcome::Drawn,
+         {"3/8/25"},
+         {19.6}},
+        {"bounds between records",
+         Day(2025, 3, 2),
+         Day(2025, 3, 15),
+         GraphOutcome::Drawn,
+         {"3/8/25", "3/15/25"},
+         {19.6, 19.0}},
+        {"times do not count for dated records",
+         Day(2025, 3, 8, 23, 59, 59),
+         Day(2025, 3, 8),
+         GraphOutcome::Drawn,
+         {"3/8/25"},
+         {19.6}},
+        {"From after To", Day(2025, 3, 15), Day(2025, 3, 8), GraphOutcome::FromAfterTo, {}, {}},
+        {"nothing in range", Day(2025, 4, 1), Day(2025, 4, 30), GraphOutcome::NoneInRange, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GraphSelection s =
+            SelectGraphData(FourWeeks(), User(Imperial), {"Body Fat %"}, c.from, c.to);
+        EXPECT_EQ(s.outcome, c.outcome);
+        EXPECT_EQ(s.grid.rowLabels, c.labels);
+        EXPECT_TRUE(s.grid.rowTimeLabels.empty());
+        std::vector<double> values;
+        for (const auto& row : s.grid.values) {
+            ASSERT_EQ(row.size(), 1u);
+            values.push_back(row[0]);
+        }
+        EXPECT_EQ(values, c.values);
+    }
+}
+
+TEST(GraphDataTest, NoRecordsComesBeforeTheRangeTest) {
+    GraphRecords none;
+    none.kind = GraphKind::BloodPressure;
+    const GraphSelection s =
+        SelectGraphData(none, User(Imperial), {"Pulse"}, Day(2025, 3, 15), Day(2025, 3, 8));
+    EXPECT_EQ(s.outcome, GraphOutcome::NoRecords);
+}
+
+TEST(GraphDataTest, AxisRange) {
+    struct Case {
+        double smallest;
+        double largest;
+        double minimum;
+        double maximum;
+    };
+    const Case cases[] = {
+        {12.3, 27.9, 7, 32}, {0.4, 4.9, 0, 9}, {5, 5, 0, 10},
+        {5.5, 6, 0, 11},     {0, 0, 0, 5},     {150.2, 182.7, 145, 187},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.smallest) + " to " + std::to_string(c.largest));
+        double minimum = -1, maximum = -1;
+        GraphAxisRange(c.smallest, c.largest, minimum, maximum);
+        EXPECT_EQ(minimum, c.minimum);
+        EXPECT_EQ(maximum, c.maximum);
+    }
+}
+
+TEST(GraphDataTest, AxisSpansEveryColumnOfTheRowsInRange) {
+    struct Case {
+        const char* name;
+        std::vector<double> first;  // body fat % of the four records, oldest first
+        std::vector<double> second; // weight
+        double minimum;
+        double maximum;
+    };
+    const Case cases[] = {
+        {"12.3 to 27.9", {12.3, 20, 27.9, 15}, {20, 21, 22, 23}, 7, 32},
+        {"between 0 and 5", {0.5, 4.9, 1, 2}, {3, 3, 3, 3}, 0, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GraphRecords records;
+        records.kind = GraphKind::BodyComposition;
+        for (int i = 3; i >= 0; --i)
+            records.bodyFat.push_back(BodyFat(20250301 + i, c.first[i], c.second[i]));
+        const GraphSelection s = SelectGraphData(records, User(Imperial), {"Body Fat %", "Weight"},
+                                                 Day(2025, 3, 1), Day(2025, 3, 4));
+        ASSERT_EQ(s.outcome, GraphOutcome::Drawn);
+        EXPECT_EQ(s.grid.minimum, c.minimum);
+        EXPECT_EQ(s.grid.maximum, c.maximum);
+    }
+}
+
+TEST(GraphDataTest, TwoSeriesInTheOrderGiven) {
+    const GraphSelection s = SelectGraphData(FourWeeks(), User(Imperial), {"Body Fat %", "Weight"},
+                                             Day(2025, 3, 15), Day(2025, 3, 22));
+    ASSERT_EQ(s.outcome, GraphOutcome::Drawn);
+    EXPECT_EQ(s.grid.columnLabels, (Strings{"Body Fat %", "Weight"}));
+    EXPECT_EQ(s.grid.values, (std::vector<std::vector<double>>{{19.0, 174}, {18.5, 172}}));
+    EXPECT_EQ(s.grid.minimum, 13);
+    EXPECT_EQ(s.grid.maximum, 179);
+}
+
+// The current user's units decide, whatever units the record was saved in.
+TEST(GraphDataTest, ValuesInTheCurrentUsersUnits) {
+    const UserRecord imperial = User(Imperial);
+    const UserRecord metric = User(Metric);
+    TapeRecord tape;
+    tape.user = metric; // saved while the user was metric: still inches on disk
+    tape.user.weight = 154.32;
+    tape.biceps = 14;
+    tape.forearmOrHip = 11.5;
+    tape.chest = 40;
+    tape.waist = 32;
+    tape.neck = 15.5;
+    tape.calf = 15;
+    tape.thigh = 22.25;
+    tape.date = 20250301;
+    tape.active = 1;
+    BmiRecord bmi;
+    bmi.user = imperial;
+    bmi.user.weight = 154.32;
+    bmi.bmi = 22.14;
+    bmi.height = 70;
+    bmi.date = 20250301;
+    bmi.active = 1;
+
+    struct Case {
+        const char* name;
+        GraphKind kind;
+        UserRecord user;
+        Strings items;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"body composition, metric",
+         GraphKind::BodyComposition,
+         metric,
+         {"Body Fat %", "Body Fat Wt", "Lean Body Wt", "Weight"},
+         {20.5, 13.61, 56.39, 70}},
+        {"body composition, imperial",
+         GraphKind::BodyComposition,
+         imperial,
+         {"Body Fat %", "Body Fat Wt", "Lean Body Wt", "Weight"},
+         {20.5, 30, 124.32, 154.32}},
+        {"tape, metric",
+         GraphKind::Tape,
+         metric,
+         {"Bicep", "Forearm", "Chest", "Waist", "Neck", "Calf", "Thigh", "Weight"},
+         {35.56, 29.21, 101.6, 81.28, 39.37, 38.1, 56.52, 70}},
+        {"tape, imperial",
+         GraphKind::Tape,
+         imperial,
+         {"Waist", "Hip", "Weight"},
+         {32, 11.5, 154.32}},
+        {"BMI, metric", GraphKind::Bmi, metric, {"BMI", "Height", "Weight"}, {22.14, 177.8, 70}},
+        {"BMI, imperial",
+         GraphKind::Bmi,
+         imperial,
+         {"BMI", "Height", "Weight"},
+         {22.14, 70, 154.32}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GraphRecords records;
+        records.kind = c.kind;
+        records.bodyFat = {BodyFat(20250301, 20.5, 154.32, 30, 124.32, metric)};
+        records.tape = {tape};
+        records.bmi = {bmi};
+        const GraphSelection s =
+            SelectGraphData(records, c.user, c.items, Day(2025, 3, 1), Day(2025, 3, 1));
+        ASSERT_EQ(s.outcome, GraphOutcome::Drawn);
+        ASSERT_EQ(s.grid.values.size(), 1u);
+        ASSERT_EQ(s.grid.values[0].size(), c.values.size());
+        for (std::size_t i = 0; i < c.values.size(); ++i)
+            EXPECT_DOUBLE_EQ(s.grid.values[0][i], c.values[i]) << c.items[i];
+    }
+}
+
+TEST(GraphDataTest, BloodPressureRowsByDateAndTime) {
+    GraphRecords records;
+    records.kind = GraphKind::BloodPressure;
+    records.bloodPressure = {
+        Reading(2004, 3, 8, 7, 0, 0, 118, 76, 60),    Reading(2004, 3, 7, 21, 0, 0, 121, 79, 66),
+        Reading(2004, 3, 7, 12, 30, 15, 125, 82, 72), Reading(2004, 3, 7, 8, 5, 0, 130, 85, 70),
+        Reading(2004, 3, 6, 23, 59, 59, 140, 90, 80),
+    };
+    struct Case {
+        const char* name;
+        GraphMoment from;
+        GraphMoment to;
+        GraphOutcome outcome;
+        Strings times;
+    };
+    const Case cases[] = {
+        {"one day",
+         Day(2004, 3, 7),
+         Day(2004, 3, 7, 23, 59, 59),
+         GraphOutcome::Drawn,
+         {"8:05:00 AM", "12:30:15 PM", "9:00:00 PM"}},
+        {"bounds on readings",
+         Day(2004, 3, 7, 12, 30, 15),
+         Day(2004, 3, 7, 21),
+         GraphOutcome::Drawn,
+         {"12:30:15 PM", "9:00:00 PM"}},
+        {"a second before",
+         Day(2004, 3, 7, 12, 30, 16),
+         Day(2004, 3, 7, 12, 30, 15),
+         GraphOutcome::FromAfterTo,
+         {}},
+        {"between readings",
+         Day(2004, 3, 7, 12, 30, 16),
+         Day(2004, 3, 7, 20, 59, 59),
+         GraphOutcome::NoneInRange,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GraphSelection s = SelectGraphData(records, User(Imperial),
+                                                 {"Diastolic", "Pulse", "Systolic"}, c.from, c.to);
+        EXPECT_EQ(s.outcome, c.outcome);
+        EXPECT_EQ(s.grid.rowTimeLabels, c.times);
+        EXPECT_EQ(s.grid.rowLabels, Strings(c.times.size(), "3/7/2004"));
+    }
+    const GraphSelection day = SelectGraphData(records, User(Imperial), {"Systolic", "Pulse"},
+                                               Day(2004, 3, 7), Day(2004, 3, 7, 23, 59, 59));
+    EXPECT_EQ(day.grid.values, (std::vector<std::vector<double>>{{130, 70}, {125, 72}, {121, 66}}));
+    EXPECT_EQ(day.grid.minimum, 61);
+    EXPECT_EQ(day.grid.maximum, 135);
+}
+
+TEST(GraphDataTest, SpanOfTheRecords) {
+    GraphRecords records = FourWeeks();
+    auto span = RecordSpan(records);
+    ASSERT_TRUE(span);
+    EXPECT_EQ(span->oldest, Day(2025, 3, 1));
+    EXPECT_EQ(span->newest, Day(2025, 3, 22));
+
+    records.kind = GraphKind::BloodPressure;
+    records.bloodPressure = {Reading(2004, 3, 8, 7, 0, 0, 118, 76, 60),
+                             Reading(2004, 3, 6, 23, 59, 59, 140, 90, 80)};
+    span = RecordSpan(records);
+    ASSERT_TRUE(span);
+    EXPECT_EQ(span->oldest, Day(2004, 3, 6, 23, 59, 59));
+    EXPECT_EQ(span->newest, Day(2004, 3, 8, 7));
+
+    records.kind = GraphKind::Tape;
+    EXPECT_FALSE(RecordSpan(records));
+}
+
+TEST(GraphDataTest, ItemsOfEachKind) {
+    EXPECT_EQ(GraphItems(GraphKind::BodyComposition, false),
+              (Strings{"Body Fat %", "Body Fat Wt", "Lean Body Wt", "Weight"}));
+    EXPECT_EQ(GraphItems(GraphKind::Tape, false),
+              (Strings{"Bicep", "Forearm", "Chest", "Waist", "Neck", "Calf", "Thigh", "Weight"}));
+    EXPECT_EQ(GraphItems(GraphKind::Tape, true),
+              (Strings{"Bicep", "Hip", "Chest", "Waist", "Neck", "Calf", "Thigh", "Weight"}));
+    EXPECT_EQ(GraphItems(GraphKind::Bmi, true), (Strings{"BMI", "Height", "Weight"}));
+    EXPECT_EQ(GraphItems(GraphKind::BloodPressure, false),
+              (Strings{"Systolic", "Diastolic", "Pulse"}));
+}
+
+TEST(GraphDataTest, TwelveHourTimes) {
+    struct Case {
+        int hour, minute, second;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 0, 0, "12:00:00 AM"},  {8, 5, 0, "8:05:00 AM"},  {11, 59, 59, "11:59:59 AM"},
+        {12, 0, 0, "12:00:00 PM"}, {13, 7, 9, "1:07:09 PM"}, {23, 59, 59, "11:59:59 PM"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TwelveHourTime(c.hour, c.minute, c.second), c.text);
+}
+
+} // namespace
+} // namespace vitalog
