@@ -56,7 +56,8 @@ template <class Kind> void ReadAll(const std::uint8_t* data, std::size_t size) {
         const auto found = File::Find(dir, "Ann", Kind::KeyOf(r));
         if (found.active == 0 || !(Kind::KeyOf(found) == Kind::KeyOf(r)))
             Broken("Find missed a record LoadAll returned");
-        if (!File::Contains(dir, r))
+        // Contains looks in the file of the record's own user.
+        if (r.user.Name() == "Ann" && !File::Contains(dir, r))
             Broken("Contains missed a record LoadAll returned");
         break; // one lookup per input keeps the run fast
     }
