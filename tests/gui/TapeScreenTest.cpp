@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +26,8 @@
 
 #include <algorithm>
 #include <functional>
+
+#include <unistd.h>
 
 using namespace vitalog;
 using namespace vitalog::test;
@@ -229,6 +232,8 @@ private slots:
     void savedFlagFollowsTheUsersEdits();
     void failuresAreReported();
     void aFailingDiskIsNeverReportedAsSaved();
+    void theDataFolderBrokenUnderTheProgram_data();
+    void theDataFolderBrokenUnderTheProgram();
 };
 
 void TapeScreenTest::opensForTheUser_data() {
@@ -800,6 +805,89 @@ void TapeScreenTest::aFailingDiskIsNeverReportedAsSaved() {
         }
     }
     QVERIFY(failed > 0);
+}
+
+void TapeScreenTest::theDataFolderBrokenUnderTheProgram_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("record file replaced by a folder") << "folder";
+    QTest::newRow("data folder removed") << "removed";
+    QTest::newRow("data folder read-only") << "read-only";
+}
+
+// The data folder changes under the running program: Save and Delete say they failed, the
+// history says what it cannot show, what is stored stays as it is, and the program goes on.
+void TapeScreenTest::theDataFolderBrokenUnderTheProgram() {
+    QFETCH(QString, how);
+    if (how == "read-only" && ::geteuid() == 0)
+        QSKIP("root writes into a read-only folder: run the tests as a user to see this case");
+    MainWindowFixture f;
+    TapeScreen s(f);
+    s.Fill("180", {"14", "12", "40", "34", "15.5", "15", "22"});
+    s.Save();
+    s.Open();
+    QCOMPARE(s.Entries(), (QStringList{NewEntry, "12/09/2026"}));
+    f.Prompter().Clear();
+
+    const QString data = f.services.DataDir();
+    const QString file = f.services.FilePath(QStringLiteral("tmAnn.bin"));
+    const QByteArray stored = f.services.ReadFile(QStringLiteral("tmAnn.bin"));
+    if (how == "folder") {
+        QVERIFY(QFile::rename(file, file + QStringLiteral(".kept")));
+        QVERIFY(QDir(data).mkdir(QStringLiteral("tmAnn.bin")));
+    } else if (how == "removed") {
+        QVERIFY(QDir(data).removeRecursively());
+    } else {
+        QVERIFY(QFile::setPermissions(data, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+    }
+
+    // A new date.
+    s.picker->setDate(QDate(2026, 12, 1));
+    s.Fill("180", {"14", "12", "40", "34", "15.5", "15", "22"});
+    f.Prompter().ExpectOk();
+    s.Click("saveButton");
+    QCOMPARE(f.Prompter().Texts(), QStringList{"Saving Tape Measurement failed"});
+    QCOMPARE(f.Prompter().Last().title, QStringLiteral("Error"));
+
+    // The stored date can no longer be read (a read-only file still reads); deleting it fails
+    // and says so.
+    f.Prompter().Clear();
+    const bool readable = how == "read-only";
+    if (!readable)
+        f.Prompter().ExpectOk();
+    s.Choose("12/09/2026");
+    f.Prompter().Answer(QMessageBox::Yes);
+    f.Prompter().ExpectOk();
+    s.Click("deleteButton");
+    QStringList said{"Are you sure you want to remove record 12/09/2026",
+                     "Deleting tape measurement failed"};
+    if (!readable)
+        said.prepend("Could not find Date: 12/09/2026");
+    QCOMPARE(f.Prompter().Texts(), said);
+
+    // The history has nothing it can show, and says so; a read-only file it still shows.
+    f.Prompter().Clear();
+    f.Prompter().Answer(QMessageBox::Yes); // leave the unsaved entry
+    if (!readable)
+        f.Prompter().ExpectOk();
+    f.Frame().Execute(CommandId::HistoryTape);
+    QCOMPARE(f.Prompter().Last().text,
+             readable ? QStringLiteral(
+                            "Record has not been saved, would you like to continue without saving?")
+                      : QStringLiteral("No tape measurement records exist for user Ann"));
+
+    // Nothing stored was changed: the file that was moved aside or kept read-only is whole.
+    if (how == "folder")
+        QCOMPARE(f.services.ReadFile(QStringLiteral("tmAnn.bin.kept")), stored);
+    if (how == "read-only") {
+        QFile::setPermissions(data, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(f.services.ReadFile(QStringLiteral("tmAnn.bin")), stored);
+    }
+    // And the program goes on: the tape screen opens again.
+    f.Frame().Execute(CommandId::CalcTape);
+    QVERIFY(qobject_cast<CTapeMeasurement*>(f.Frame().CurrentScreen()));
+    QVERIFY(f.Prompter().Unexpected().isEmpty());
 }
 
 QTEST_MAIN(TapeScreenTest)
