@@ -62,14 +62,25 @@ constexpr cli::CsvKind Kinds[] = {cli::CsvKind::Users,         cli::CsvKind::Bod
                                   cli::CsvKind::Tape,          cli::CsvKind::Bmi,
                                   cli::CsvKind::BloodPressure, cli::CsvKind::Pictures};
 
+// Puts the folder's files back as they were made once.
+void RestoreFolder(const Files& files) {
+    ClearDataDir();
+    for (const auto& [name, bytes] : files)
+        std::ofstream(DataDir() / name, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 } // namespace
 
 int TestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    ClearDataDir();
-    MakeFolder();
-    const Files before = Snapshot();
+    static const Files before = [] {
+        ClearDataDir();
+        MakeFolder();
+        return Snapshot();
+    }();
+    RestoreFolder(before);
     const cli::CsvKind kind = Kinds[data[0] % 6];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     const bool overwrite = data[0] & 0x80;
