@@ -384,11 +384,6 @@ struct ExportColumn {
     std::int32_t boundary; // right edge in twips
 };
 
-constexpr int AlignCentre = 1;
-constexpr int AlignJustified = 3;
-constexpr int Silver = 2;
-constexpr int White = 3;
-
 // The table of an export: its formats, header row, data rows and, for the long ones, the
 // title and header again every 33 rows.
 class ExportTable {
@@ -400,24 +395,7 @@ public:
 
     // The formats every row takes, then the header row.
     void Begin() {
-        RtfTableRowFormat& row = w.TableRowFormat();
-        row.alignment = AlignCentre;
-        row.topPadding = row.bottomPadding = row.leftPadding = row.rightPadding = 60;
-        RtfTableCellFormat& cell = w.TableCellFormat();
-        cell.verticalAlignment = 1;
-        cell.textDirection = 0;
-        for (RtfBorder* border : {&cell.bottomBorder, &cell.leftBorder, &cell.topBorder}) {
-            border->enabled = true;
-            border->style = 0;
-            border->width = 5;
-        }
-        // The right edge is drawn heavier, as in the screen reports.
-        cell.rightBorder.enabled = true;
-        cell.rightBorder.style = 0;
-        cell.rightBorder.width = 30;
-        cell.shading.enabled = true;
-        cell.shading.pattern = 0;
-        w.ParagraphFormat().shading.intensity = 0;
+        ReportTableFormats(w);
         HeaderRow();
     }
 

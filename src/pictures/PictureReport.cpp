@@ -2,6 +2,7 @@
 
 #include "records/TextEncoding.h"
 #include "reports/RtfWriter.h"
+#include "reports/ScreenReport.h"
 
 #include <QStringList>
 
@@ -11,12 +12,6 @@
 namespace vitalog {
 
 namespace {
-
-constexpr int AlignLeft = 0;
-constexpr int AlignCentre = 1;
-constexpr int AlignJustified = 3;
-constexpr int Silver = 2;
-constexpr int White = 3;
 
 // Texts as the document holds them (Windows-1252); the panel shows numbers and dates only, and
 // the name was stored in that form.
@@ -64,25 +59,9 @@ void WriteTable(RtfWriter& writer, const QString& heading, const std::vector<Tab
     paragraph.spaceBefore = 0;
     paragraph.spaceAfter = 0;
 
-    RtfTableRowFormat& row = writer.TableRowFormat();
-    row.alignment = AlignCentre;
-    row.topPadding = row.bottomPadding = row.leftPadding = row.rightPadding = 60;
-
+    ReportTableFormats(writer);
     RtfTableCellFormat& cell = writer.TableCellFormat();
-    cell.verticalAlignment = 1;
-    cell.textDirection = 0;
-    for (RtfBorder* border : {&cell.bottomBorder, &cell.leftBorder, &cell.topBorder}) {
-        border->enabled = true;
-        border->style = 0;
-        border->width = 5;
-    }
-    cell.rightBorder.enabled = true;
-    cell.rightBorder.style = 0;
-    cell.rightBorder.width = 30;
-    cell.shading.enabled = true;
-    cell.shading.pattern = 0;
     cell.shading.backgroundColour = Silver;
-    paragraph.shading.intensity = 0;
 
     // The background colour is changed once and kept: only the header's first cell is silver.
     const auto defineCells = [&] {

@@ -6,12 +6,6 @@ namespace vitalog {
 
 namespace {
 
-constexpr int AlignLeft = 0;
-constexpr int AlignCentre = 1;
-constexpr int AlignJustified = 3;
-constexpr int Silver = 2;
-constexpr int White = 3;
-
 void EnableCellBorder(RtfBorder& border, int width) {
     border.enabled = true;
     border.style = 0;
@@ -75,7 +69,7 @@ void ExportTitle(RtfWriter& writer, std::string_view title) {
     paragraph.spaceAfter = 0;
 }
 
-void ComparisonTable(RtfWriter& writer, std::span<const ComparisonRow> rows) {
+void ReportTableFormats(RtfWriter& writer) {
     RtfTableRowFormat& row = writer.TableRowFormat();
     row.alignment = AlignCentre;
     row.topPadding = 60;
@@ -94,7 +88,10 @@ void ComparisonTable(RtfWriter& writer, std::span<const ComparisonRow> rows) {
     cell.shading.enabled = true;
     cell.shading.pattern = 0;
     writer.ParagraphFormat().shading.intensity = 0;
+}
 
+void ComparisonTable(RtfWriter& writer, std::span<const ComparisonRow> rows) {
+    ReportTableFormats(writer);
     WriteRow(writer, {"Category", "Current", "Last"}, true, rows.empty());
     for (std::size_t i = 0; i < rows.size(); ++i)
         WriteRow(writer, rows[i], false, i + 1 == rows.size());

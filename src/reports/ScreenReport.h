@@ -20,6 +20,17 @@ class RtfWriter;
 inline constexpr std::string_view ExportFonts = "Times New Roman;Arial;";
 inline constexpr std::string_view ExportColours = "0;0;0;255;0;0;192;192;192;255;255;255";
 
+// Paragraph alignments and colour numbers of the report documents.
+inline constexpr int AlignLeft = 0;
+inline constexpr int AlignCentre = 1;
+inline constexpr int AlignJustified = 3;
+inline constexpr int Silver = 2;
+inline constexpr int White = 3;
+
+// The row and cell formats of every report table: rows centred with margins of 60, cells
+// centred vertically with thin borders and a heavier right edge, shaded.
+void ReportTableFormats(RtfWriter& writer);
+
 struct ComparisonRow {
     std::string label;
     std::string current;
