@@ -164,17 +164,6 @@ UserRecord ReadProfile(RowReader& row, const UserRecord& base, const ProfileRule
     return user;
 }
 
-bool IsMethodText(std::string_view text) {
-    namespace M = MeasurementType;
-    for (const std::string_view method :
-         {M::JacksonPollock7, M::JacksonPollock4, M::Durnin, M::Parrillo, M::JacksonPollock3,
-          M::TapeMeasurement, M::Other}) {
-        if (method == text)
-            return true;
-    }
-    return false;
-}
-
 // One row made into what it stores.
 template <class Record> struct Prepared {
     int line = 0;
@@ -190,7 +179,7 @@ BodyFatRecord ReadBodyFat(RowReader& row, const UserRecord& profile) {
     BodyFatRecord r{};
     r.date = row.Date("date");
     const std::string method = row.StoredText("method");
-    row.Require("method", IsMethodText(method), "not one of the seven methods");
+    row.Require("method", MeasurementType::IsKnown(method), "not one of the seven methods");
     r.SetMethod(method);
     r.user = ReadProfile(row, profile, {.weightAboveOne = true, .youngestAge = 2});
     r.bodyFat = row.Number("body_fat_pct");

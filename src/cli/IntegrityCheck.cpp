@@ -46,17 +46,6 @@ std::string KeyText(const UserNameKey& key) {
     return "\"" + Cp1252ToUtf8(name).value_or(name) + "\"";
 }
 
-bool KnownMethod(std::string_view text) {
-    namespace M = MeasurementType;
-    for (const std::string_view method :
-         {M::JacksonPollock7, M::JacksonPollock4, M::Durnin, M::Parrillo, M::JacksonPollock3,
-          M::TapeMeasurement, M::Other}) {
-        if (method == text)
-            return true;
-    }
-    return false;
-}
-
 std::int32_t Int32At(const std::uint8_t* bytes) {
     std::int32_t value;
     std::memcpy(&value, bytes, sizeof value);
@@ -193,7 +182,7 @@ std::vector<std::string> CheckDataDirectory(const std::filesystem::path& dataDir
             for (const std::uint8_t* record : live) {
                 const char* method = reinterpret_cast<const char*>(record + MethodOffset);
                 const std::string text(method, strnlen(method, BodyFatRecord::MethodFieldSize));
-                if (!KnownMethod(text)) {
+                if (!MeasurementType::IsKnown(text)) {
                     const std::size_t index =
                         static_cast<std::size_t>(record - bytes.data() - 4) / BodyFatKind::Size;
                     checker.Report(fileName, "record " + std::to_string(index + 1) +

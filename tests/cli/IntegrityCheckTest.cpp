@@ -109,6 +109,9 @@ TEST(Check, IsSilentOnASoundFolder) {
     again.user = fixture.ann;
     again.date = 20240105;
     ASSERT_EQ(TapeFile::Append(dir.path(), again), StoreResult::Done);
+    // Older files name two methods the old way; the program still reads them.
+    Edit(dir / "bfAnn.bin",
+         [](Bytes& b) { std::memcpy(b.data() + 4 + 136, "Seven Site Caliper\0", 19); });
 
     const auto result = RunCli(dir.path(), {"check"});
     EXPECT_EQ(result.status, 0);
