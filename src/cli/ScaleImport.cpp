@@ -183,7 +183,12 @@ std::optional<Columns> FindColumns(const CsvDocument& document, std::string& pro
             if (f.name == name && !c.fields[f.field])
                 c.fields[f.field] = i;
         }
-        currentNames = currentNames || name == "body_fat" || name == "hips";
+        // The current layout names its columns by their keys in upper case.
+        const std::string_view raw = Trimmed(first.fields[i]);
+        currentNames = currentNames || name == "body_fat" || name == "hips" ||
+                       (name != "datetime" && std::none_of(raw.begin(), raw.end(), [](char ch) {
+                            return std::islower(static_cast<unsigned char>(ch));
+                        }));
     }
     const auto missing = [&](const std::string& column) {
         problem = "line " + std::to_string(first.line) + ", column " + column +
