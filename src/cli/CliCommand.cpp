@@ -150,10 +150,9 @@ const VerbShape& CheckShape(const Options& options) {
     if (options.overwrite && !shape->takesOverwrite)
         throw UsageError{name + ": --overwrite does not apply here"};
     const bool scale = verb == "import-scale";
-    for (const auto& [given, option] :
-         {std::pair(options.weightUnit.has_value(), "--weight-unit"),
-          std::pair(options.lengthUnit.has_value(), "--length-unit"),
-          std::pair(options.dryRun, "--dry-run")}) {
+    for (const auto& [given, option] : {std::pair(options.weightUnit.has_value(), "--weight-unit"),
+                                        std::pair(options.lengthUnit.has_value(), "--length-unit"),
+                                        std::pair(options.dryRun, "--dry-run")}) {
         if (given && !scale)
             throw UsageError{name + ": " + option + " does not apply here"};
     }

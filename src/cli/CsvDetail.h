@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vitalog::cli::detail {
 

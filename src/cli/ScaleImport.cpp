@@ -27,9 +27,8 @@ struct FieldName {
     Field field;
 };
 constexpr FieldName FieldNames[]{
-    {"weight", Weight}, {"body_fat", Fat}, {"fat", Fat},     {"waist", Waist},
-    {"hips", Hip},      {"hip", Hip},      {"chest", Chest}, {"thigh", Thigh},
-    {"biceps", Biceps}, {"neck", Neck},
+    {"weight", Weight}, {"body_fat", Fat}, {"fat", Fat},     {"waist", Waist},   {"hips", Hip},
+    {"hip", Hip},       {"chest", Chest},  {"thigh", Thigh}, {"biceps", Biceps}, {"neck", Neck},
 };
 
 // The headerless layouts, by their number of fields; "-" is a column that is passed over.
@@ -158,8 +157,7 @@ std::optional<Columns> FindColumns(const CsvDocument& document, std::string& pro
         c.dateStyle = DateStyle::Dotted;
         c.dateTime = 0;
         for (std::size_t i = 0; i < layout->columns.size(); ++i) {
-            c.names.push_back(std::to_string(i + 1) + " (" + std::string(layout->columns[i]) +
-                              ")");
+            c.names.push_back(std::to_string(i + 1) + " (" + std::string(layout->columns[i]) + ")");
             for (const FieldName& f : FieldNames) {
                 if (f.name == layout->columns[i])
                     c.fields[f.field] = i;
@@ -201,9 +199,9 @@ std::optional<Columns> FindColumns(const CsvDocument& document, std::string& pro
         c.layout = {"3.x, DATE and TIME columns", false};
     } else if (c.dateTime) {
         // The current layout writes ISO dates and upper-case keys, the older one dotted dates.
-        const bool isoDates = document.rows.size() > 1 &&
-                              *c.dateTime < document.rows[1].fields.size() &&
-                              ParseDate(Trimmed(document.rows[1].fields[*c.dateTime]).substr(0, 10));
+        const bool isoDates =
+            document.rows.size() > 1 && *c.dateTime < document.rows[1].fields.size() &&
+            ParseDate(Trimmed(document.rows[1].fields[*c.dateTime]).substr(0, 10));
         if (isoDates || (document.rows.size() == 1 && currentNames))
             c.layout = {"3.x, dateTime column", false};
         else
@@ -295,8 +293,8 @@ std::optional<Reading> ReadRow(const CsvRow& row, const Columns& c, const ScaleO
     } else {
         const auto day = ReadDay(text(*c.date), c.dateStyle);
         if (!day)
-            return refuse(*c.date,
-                          "\"" + std::string(text(*c.date)) + "\" is not a date (" + dateHint + ")");
+            return refuse(*c.date, "\"" + std::string(text(*c.date)) + "\" is not a date (" +
+                                       dateHint + ")");
         const auto time = text(*c.time).empty() ? std::optional(0.0) : ReadTime(text(*c.time));
         if (!time)
             return refuse(*c.time, "\"" + std::string(text(*c.time)) + "\" is not a time (HH:MM)");
@@ -315,21 +313,20 @@ std::optional<Reading> ReadRow(const CsvRow& row, const Columns& c, const ScaleO
         if (f == Fat && *value >= 100)
             return refuse(column, "the body fat must be below 100 %");
         if (f == Weight && *value > 0 && !PlausibleWeight(*value, options.weightUnit)) {
-            return refuse(column, Shown(*value) + " " +
-                                      std::string(ScaleUnitName(options.weightUnit)) +
-                                      " is not a plausible weight (20 to 350 kg)" +
-                                      OtherUnits(*value, options.weightUnit,
-                                                 {ScaleWeightUnit::Kg, ScaleWeightUnit::Lb,
-                                                  ScaleWeightUnit::St},
-                                                 PlausibleWeight));
+            return refuse(
+                column,
+                Shown(*value) + " " + std::string(ScaleUnitName(options.weightUnit)) +
+                    " is not a plausible weight (20 to 350 kg)" +
+                    OtherUnits(*value, options.weightUnit,
+                               {ScaleWeightUnit::Kg, ScaleWeightUnit::Lb, ScaleWeightUnit::St},
+                               PlausibleWeight));
         }
         if (f == Waist && *value > 0 && !PlausibleWaist(*value, options.lengthUnit)) {
-            return refuse(column,
-                          Shown(*value) + " " + std::string(ScaleUnitName(options.lengthUnit)) +
-                              " is not a plausible waist (30 to 250 cm)" +
-                              OtherUnits(*value, options.lengthUnit,
-                                         {ScaleLengthUnit::Cm, ScaleLengthUnit::In},
-                                         PlausibleWaist));
+            return refuse(
+                column, Shown(*value) + " " + std::string(ScaleUnitName(options.lengthUnit)) +
+                            " is not a plausible waist (30 to 250 cm)" +
+                            OtherUnits(*value, options.lengthUnit,
+                                       {ScaleLengthUnit::Cm, ScaleLengthUnit::In}, PlausibleWaist));
         }
         r.values[f] = *value;
     }
@@ -454,8 +451,8 @@ ScaleReport ImportScale(const std::filesystem::path& dataDir, std::string_view u
         }
     }
     if (!problems.empty()) {
-        const std::size_t more = problems.size() > ProblemsShown ? problems.size() - ProblemsShown
-                                                                 : 0;
+        const std::size_t more =
+            problems.size() > ProblemsShown ? problems.size() - ProblemsShown : 0;
         problems.resize(problems.size() - more);
         if (more > 0)
             problems.push_back("and " + std::to_string(more) + " more rows refused");
@@ -486,7 +483,9 @@ ScaleReport ImportScale(const std::filesystem::path& dataDir, std::string_view u
             BodyFatKind::BeforeWrite(calculation.record);
             bodyFat.push_back({r.line, calculation.record});
         }
-        const auto inches = [&](Field f) { return ToInches(r.values[f], report.options.lengthUnit); };
+        const auto inches = [&](Field f) {
+            return ToInches(r.values[f], report.options.lengthUnit);
+        };
         TapeRecord t{};
         t.user = user;
         t.date = date;
@@ -548,14 +547,15 @@ std::vector<std::string> ScaleReportLines(const ScaleReport& report) {
     std::vector<std::string> lines{
         "Layout: " + report.layout.name,
         "Rows read: " + std::to_string(report.rowsRead) +
-            (report.firstDate > 0 ? ", " + FormatDate(report.firstDate) + " to " +
-                                        FormatDate(report.lastDate)
-                                  : std::string()),
+            (report.firstDate > 0
+                 ? ", " + FormatDate(report.firstDate) + " to " + FormatDate(report.lastDate)
+                 : std::string()),
         "Units: " + std::string(ScaleUnitName(report.options.weightUnit)) + ", " +
             std::string(ScaleUnitName(report.options.lengthUnit)),
         counts("Body composition records", report.bodyComposition),
         counts("Tape records", report.tape),
-        "Merged: " + std::to_string(report.merged) + " rows (a later reading of the same day counts)",
+        "Merged: " + std::to_string(report.merged) +
+            " rows (a later reading of the same day counts)",
         "Dropped: " + std::to_string(report.droppedHips) + " hip readings (a man's record has no " +
             "hip site), " + std::to_string(report.droppedNoWeight) + " days without a weight",
     };

@@ -51,8 +51,8 @@ struct ScaleReport {
     int rowsRead = 0;
     DateKey firstDate = 0, lastDate = 0;
     ScaleRecordCounts bodyComposition, tape;
-    int merged = 0;         // rows a later reading of the same day replaced
-    int droppedHips = 0;    // a man's hip readings: his tape record has no hip site
+    int merged = 0;          // rows a later reading of the same day replaced
+    int droppedHips = 0;     // a man's hip readings: his tape record has no hip site
     int droppedNoWeight = 0; // days without a weight, which every record needs
 };
 

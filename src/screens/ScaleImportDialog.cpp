@@ -136,11 +136,13 @@ cli::ScaleReport ScaleImportDialog::Run(const cli::ScaleOptions& options) {
 void ScaleImportDialog::UpdatePreview() {
     m_preview = Run(ChosenOptions(true));
     const cli::ScaleReport& r = m_preview;
-    m_layout->setText(r.layout.name.empty() ? QStringLiteral("not recognised") : Text(r.layout.name));
+    m_layout->setText(r.layout.name.empty() ? QStringLiteral("not recognised")
+                                            : Text(r.layout.name));
     m_rows->setText(QString::number(r.rowsRead));
-    m_dates->setText(r.firstDate > 0 ? Text(FormatDateKey(r.firstDate, 1)) + QStringLiteral(" to ") +
-                                           Text(FormatDateKey(r.lastDate, 1))
-                                     : QString());
+    m_dates->setText(r.firstDate > 0
+                         ? Text(FormatDateKey(r.firstDate, 1)) + QStringLiteral(" to ") +
+                               Text(FormatDateKey(r.lastDate, 1))
+                         : QString());
     m_bodyComposition->setText(Counts(r.bodyComposition));
     m_tape->setText(Counts(r.tape));
     m_merged->setText(QStringLiteral("%1 rows (the last reading of a day counts)").arg(r.merged));

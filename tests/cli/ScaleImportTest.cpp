@@ -10,9 +10,9 @@
 namespace vitalog::test {
 namespace {
 
-using ::testing::HasSubstr;
 using cli::ScaleLengthUnit;
 using cli::ScaleWeightUnit;
+using ::testing::HasSubstr;
 
 constexpr DateKey Day = 20240305;
 
@@ -23,8 +23,8 @@ struct LayoutCase {
     ScaleLengthUnit lengthUnit;
     const char* layout; // the start of the layout's name
     double weightLb;
-    double bodyFat;       // 0: no body composition record
-    bool tape;            // a tape record is written
+    double bodyFat; // 0: no body composition record
+    bool tape;      // a tape record is written
     double waistIn, hipIn, chestIn, thighIn, bicepsIn, neckIn;
 };
 void PrintTo(const LayoutCase& c, std::ostream* out) {
@@ -47,8 +47,8 @@ const LayoutCase LayoutCases[]{
     {"CurrentInStone", "DATE,TIME,WEIGHT\n2024-03-05,21:00,11.5\n", ScaleWeightUnit::St,
      ScaleLengthUnit::Cm, "3.x, DATE", 11.5 * 14, 0, true, 0, 0, 0, 0, 0, 0},
     {"CurrentDateTime", "dateTime,BODY_FAT,WAIST,WEIGHT\n2024-03-05 07:30,22,80,70\n",
-     ScaleWeightUnit::Kg, ScaleLengthUnit::Cm, "3.x, dateTime", 70 * KgToLb, 22, true, 80 / 2.54,
-     0, 0, 0, 0, 0},
+     ScaleWeightUnit::Kg, ScaleLengthUnit::Cm, "3.x, dateTime", 70 * KgToLb, 22, true, 80 / 2.54, 0,
+     0, 0, 0, 0},
     {"OlderQuotedAndReordered",
      "\"comment\",\"lbw\",\"waist\",\"fat\",\"visceralFat\",\"hip\",\"weight\",\"dateTime\","
      "\"caliper1\",\"neck\"\n"
@@ -62,8 +62,8 @@ const LayoutCase LayoutCases[]{
     {"Oldest8Fields", "05.03.2024 08:00,70.5,25,55,40,81,99,x\n", ScaleWeightUnit::Kg,
      ScaleLengthUnit::Cm, "1.x, 8", 70.5 * KgToLb, 25, true, 81 / 2.54, 99 / 2.54, 0, 0, 0, 0},
     // Weight and body fat only: the body composition record carries the weight, no tape.
-    {"Oldest6Fields", "05.03.2024 08:00,70.5,25,55,40,\n", ScaleWeightUnit::Kg,
-     ScaleLengthUnit::Cm, "1.x, 6", 70.5 * KgToLb, 25, false, 0, 0, 0, 0, 0, 0},
+    {"Oldest6Fields", "05.03.2024 08:00,70.5,25,55,40,\n", ScaleWeightUnit::Kg, ScaleLengthUnit::Cm,
+     "1.x, 6", 70.5 * KgToLb, 25, false, 0, 0, 0, 0, 0, 0},
     {"Oldest5Fields", "05.03.2024 08:00,70.5,0,55,\n", ScaleWeightUnit::Kg, ScaleLengthUnit::Cm,
      "1.x, 5", 70.5 * KgToLb, 0, true, 0, 0, 0, 0, 0, 0},
 };
@@ -206,7 +206,9 @@ INSTANTIATE_TEST_SUITE_P(
                          "05.03.2024 08:00,70.5,25,55,40,3,x\n",
                          {},
                          "a row without a header has 7 fields"},
-        RefusedScaleCase{"RowWithoutADate", "DATE,TIME,WEIGHT\n,08:00,70\n", {},
+        RefusedScaleCase{"RowWithoutADate",
+                         "DATE,TIME,WEIGHT\n,08:00,70\n",
+                         {},
                          "line 2, column DATE: \"\" is not a date"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -294,8 +296,8 @@ TEST(ScaleImport, ADryRunCountsAndWritesNothing) {
                             "2024-02-11,08:00,70,25\n";
     WriteFile(dir / "in.csv", Bytes(csv.begin(), csv.end()));
     const Snapshot before = TakeSnapshot(dir.path());
-    const auto result = RunCli(dir.path(), {"import-scale", "--user", "Ann", "--dry-run",
-                                            (dir / "in.csv").string()});
+    const auto result = RunCli(
+        dir.path(), {"import-scale", "--user", "Ann", "--dry-run", (dir / "in.csv").string()});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("Body composition records: 1 to write, 0 overwritten, 1 "
                                       "skipped"));

@@ -157,9 +157,7 @@ void ScaleImportWindowTest::cancelWritesNothing() {
     w.f.SelectUser(w.user);
     const QString path = w.WriteCsv("DATE,TIME,WEIGHT\n2024-03-04,07:00,72.5\n");
     const QStringList before = QDir(w.f.services.DataDir()).entryList(QDir::Files);
-    w.Import(path, [](ScaleImportDialog& d) {
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
+    w.Import(path, [](ScaleImportDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
     QCOMPARE(QDir(w.f.services.DataDir()).entryList(QDir::Files), before);
     QVERIFY(w.f.Prompter().Boxes().isEmpty());
 }
