@@ -451,6 +451,7 @@ ScaleReport ImportScale(const std::filesystem::path& dataDir, std::string_view u
         }
     }
     if (!problems.empty()) {
+        report.refusedRows = static_cast<int>(problems.size());
         const std::size_t more =
             problems.size() > ProblemsShown ? problems.size() - ProblemsShown : 0;
         problems.resize(problems.size() - more);

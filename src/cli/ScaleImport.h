@@ -46,6 +46,7 @@ struct ScaleRecordCounts {
 struct ScaleReport {
     bool ok = false;
     std::vector<std::string> problems; // "line 4, column WEIGHT: ..." when refused
+    int refusedRows = 0;               // problems holds the first twenty of them
     ScaleLayout layout;
     ScaleOptions options;
     int rowsRead = 0;

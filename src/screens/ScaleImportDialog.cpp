@@ -149,13 +149,14 @@ void ScaleImportDialog::UpdatePreview() {
     m_dropped->setText(QStringLiteral("%1 hip readings of a man, %2 days without a weight")
                            .arg(r.droppedHips)
                            .arg(r.droppedNoWeight));
-    QStringList problems;
-    for (const std::string& problem : r.problems)
-        problems << Text(problem);
-    m_problem->setText(problems.isEmpty() ? QString()
-                                          : QStringLiteral("Nothing can be imported: ") +
-                                                problems.join(QLatin1Char('\n')));
-    m_problem->setVisible(!problems.isEmpty());
+    // The first refusal names the fault; the rest would only push the buttons off the screen.
+    QString problem;
+    if (!r.problems.empty())
+        problem = QStringLiteral("Nothing can be imported: ") + Text(r.problems.front());
+    if (r.refusedRows > 1)
+        problem += QStringLiteral("\n(and %1 more rows refused)").arg(r.refusedRows - 1);
+    m_problem->setText(problem);
+    m_problem->setVisible(!problem.isEmpty());
     ImportButton()->setEnabled(r.ok && r.bodyComposition.written + r.tape.written > 0);
 }
 

@@ -137,6 +137,7 @@ void ScaleImportWindowTest::previewThenImportShowsTheRecordsAtOnce() {
         QVERIFY(!d.ImportButton()->isEnabled());
         QVERIFY(Window::Field(d, "Refused").contains("not a plausible weight"));
         QVERIFY(Window::Field(d, "Refused").contains("were the readings in kg"));
+        QVERIFY(Window::Field(d, "Refused").endsWith("(and 2 more rows refused)"));
         d.WeightUnitBox()->setCurrentIndex(0);
         QVERIFY(d.ImportButton()->isEnabled());
         QCOMPARE(d.ImportButton()->accessibleName(), QStringLiteral("Import"));
