@@ -4,6 +4,7 @@
 #include "CsvTables.h"
 #include "DemoData.h"
 #include "IntegrityCheck.h"
+#include "ScaleImport.h"
 
 #include "help/VendorConfig.h"
 #include "history/HistoryReports.h"
@@ -29,8 +30,9 @@ struct UsageError {
 };
 
 struct Options {
-    std::optional<std::string> dataDir, user, output;
+    std::optional<std::string> dataDir, user, output, weightUnit, lengthUnit;
     bool overwrite = false;
+    bool dryRun = false;
     bool help = false;
     std::vector<std::string> positional;
 };
@@ -58,6 +60,10 @@ Options Parse(const std::vector<std::string>& arguments) {
             target = &options.user, name = "--user";
         else if (is(argument, "--output"))
             target = &options.output, name = "--output";
+        else if (is(argument, "--weight-unit"))
+            target = &options.weightUnit, name = "--weight-unit";
+        else if (is(argument, "--length-unit"))
+            target = &options.lengthUnit, name = "--length-unit";
         if (target) {
             if (*target)
                 throw UsageError{name + " is given twice"};
@@ -66,6 +72,8 @@ Options Parse(const std::vector<std::string>& arguments) {
                 throw UsageError{"missing value after " + name};
         } else if (argument == "--overwrite") {
             options.overwrite = true;
+        } else if (argument == "--dry-run") {
+            options.dryRun = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument.size() > 1 && argument.starts_with('-')) {
@@ -88,6 +96,7 @@ constexpr VerbShape Verbs[]{
     {"users", 0, false, false, false, false, false},
     {"export-csv", 1, true, true, true, false, false},
     {"import-csv", 2, true, true, false, false, true},
+    {"import-scale", 1, false, true, false, false, true},
     {"export-history", 1, true, true, true, true, false},
     {"print-history", 1, true, true, false, false, false},
     {"check", 0, false, false, false, false, false},
@@ -140,6 +149,17 @@ const VerbShape& CheckShape(const Options& options) {
         throw UsageError{name + ": --output FILE is required"};
     if (options.overwrite && !shape->takesOverwrite)
         throw UsageError{name + ": --overwrite does not apply here"};
+    const bool scale = verb == "import-scale";
+    for (const auto& [given, option] : {std::pair(options.weightUnit.has_value(), "--weight-unit"),
+                                        std::pair(options.lengthUnit.has_value(), "--length-unit"),
+                                        std::pair(options.dryRun, "--dry-run")}) {
+        if (given && !scale)
+            throw UsageError{name + ": " + option + " does not apply here"};
+    }
+    if (options.weightUnit && !ScaleWeightUnitNamed(*options.weightUnit))
+        throw UsageError{name + ": unknown weight unit " + *options.weightUnit + " (kg, lb or st)"};
+    if (options.lengthUnit && !ScaleLengthUnitNamed(*options.lengthUnit))
+        throw UsageError{name + ": unknown length unit " + *options.lengthUnit + " (cm or in)"};
     if (verb == "demo" && !options.dataDir)
         throw UsageError{"demo: --data-dir DIR is required, so that demo data never lands in "
                          "the everyday data folder by mistake"};
@@ -241,6 +261,39 @@ int ImportTable(const QString& directory, const Options& options, std::ostream& 
     return ExitOk;
 }
 
+// A scale app's export: its readings become body composition and tape records.
+int ImportScaleFile(const QString& directory, const Options& options, std::ostream& out,
+                    std::ostream& err) {
+    const std::string& file = options.positional[1];
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream.is_open() || QFileInfo(QString::fromStdString(file)).isDir()) {
+        err << "vitalog-cli: " << file << " cannot be read\n";
+        return ExitRefused;
+    }
+    const std::string text{std::istreambuf_iterator<char>(stream),
+                           std::istreambuf_iterator<char>()};
+    ScaleOptions scale;
+    scale.weightUnit = ScaleWeightUnitNamed(options.weightUnit.value_or("kg")).value();
+    scale.lengthUnit = ScaleLengthUnitNamed(options.lengthUnit.value_or("cm")).value();
+    scale.overwrite = options.overwrite;
+    scale.dryRun = options.dryRun;
+    // A dry run writes nothing, but reads a folder the window may be writing: the lock keeps
+    // its counts true.
+    WriteSession session;
+    if (!session.Open(directory, err))
+        return ExitRefused;
+    const ScaleReport report = ImportScale(PathOf(directory), *options.user, text, scale);
+    for (const std::string& problem : report.problems)
+        err << "vitalog-cli: " << file << ": " << problem << '\n';
+    if (!report.ok) {
+        err << "vitalog-cli: nothing was imported\n";
+        return ExitRefused;
+    }
+    for (const std::string& line : ScaleReportLines(report))
+        out << line << '\n';
+    return ExitOk;
+}
+
 std::string Utf8(const std::string& cp1252) {
     return Cp1252ToUtf8(cp1252).value_or(cp1252);
 }
@@ -336,6 +389,8 @@ std::string UsageText() {
            "  vitalog-cli [--data-dir DIR] users\n"
            "  vitalog-cli [--data-dir DIR] export-csv KIND [--user NAME] [--output FILE]\n"
            "  vitalog-cli [--data-dir DIR] import-csv KIND --user NAME [--overwrite] FILE\n"
+           "  vitalog-cli [--data-dir DIR] import-scale --user NAME [--weight-unit kg|lb|st]\n"
+           "              [--length-unit cm|in] [--overwrite] [--dry-run] FILE\n"
            "  vitalog-cli [--data-dir DIR] export-history HKIND [--user NAME] --output FILE\n"
            "  vitalog-cli [--data-dir DIR] print-history HKIND [--user NAME]\n"
            "  vitalog-cli [--data-dir DIR] check\n"
@@ -370,6 +425,8 @@ int Run(const Invocation& invocation, std::ostream& out, std::ostream& err) {
         return Demo(directory, invocation.today, out, err);
     if (verb == "import-csv")
         return ImportTable(directory, options, out, err);
+    if (verb == "import-scale")
+        return ImportScaleFile(directory, options, out, err);
 
     // The reading verbs never make a folder or a file.
     if (!QFileInfo(directory).isDir()) {

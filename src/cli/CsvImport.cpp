@@ -20,7 +20,11 @@ namespace vitalog::cli {
 
 namespace {
 
+using detail::FileName;
+using detail::Prepared;
+using detail::Store;
 using detail::VerbatimStore;
+using detail::Writable;
 
 // The ranges of the screens that enter each value. The screens test them inline, so they are
 // written down once more here.
@@ -164,11 +168,6 @@ UserRecord ReadProfile(RowReader& row, const UserRecord& base, const ProfileRule
     return user;
 }
 
-// One row made into what it stores.
-template <class Record> struct Prepared {
-    int line = 0;
-    Record record;
-};
 
 struct BmiRow {
     BmiRecord bmi;
@@ -326,46 +325,6 @@ UserRecord ReadUser(RowReader& row) {
     u = ReadProfile(row, u, {});
     u.active = 1;
     return u;
-}
-
-// A file that exists but may not be written (a later version's) is refused up front, before
-// anything is written anywhere.
-template <class Kind> bool Writable(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec) || std::filesystem::file_size(file, ec) == 0)
-        return true;
-    const auto info = vitalog::detail::RecordStore<Kind>::Scan(
-        file, [](std::uint64_t, const std::uint8_t*) { return true; });
-    return !info.readable || !info.hasHeader || info.Writable();
-}
-
-std::string FileName(const std::filesystem::path& file) {
-    return file.filename().string();
-}
-
-// Appends each record whose key is new and skips (or, with overwrite, writes over) the rest.
-template <class Kind, class Record>
-bool Store(const std::filesystem::path& file, std::vector<Prepared<Record>>& rows, bool overwrite,
-           ImportOutcome& outcome) {
-    using Store = VerbatimStore<Kind>;
-    for (auto& row : rows) {
-        const auto key = Kind::KeyOf(row.record);
-        const bool present = Store::FindFirst(file, key).index.has_value();
-        StoreResult result;
-        if (present && !overwrite) {
-            ++outcome.skipped;
-            continue;
-        }
-        result =
-            present ? Store::Overwrite(file, row.record, key) : Store::Append(file, row.record);
-        if (result != StoreResult::Done) {
-            outcome.problems.push_back("line " + std::to_string(row.line) + ": could not write " +
-                                       FileName(file));
-            return false;
-        }
-        ++(present ? outcome.overwritten : outcome.imported);
-    }
-    return true;
 }
 
 } // namespace

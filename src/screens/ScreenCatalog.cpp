@@ -8,12 +8,14 @@
 #include "CGraphing.h"
 #include "CTapeMeasurement.h"
 #include "CUser.h"
+#include "ScaleImportDialog.h"
 #include "history/CVitalogView.h"
 
 namespace vitalog {
 
 ScreenRegistry ProgramScreens() {
     ScreenRegistry registry;
+    registry.RegisterCommand(CommandId::FileImportScale, ImportFromScaleApp);
     registry.Register(ScreenClass::CUser, [](CMainFrame& frame, AppServices& services) {
         return new CUser(frame, services);
     });

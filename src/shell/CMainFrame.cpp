@@ -174,7 +174,7 @@ void CMainFrame::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     add(bar->addMenu(QStringLiteral("&File")),
-        {C::FileUsers, C::FilePrint, C::FileExport, rule, C::FileExit});
+        {C::FileUsers, C::FilePrint, C::FileExport, C::FileImportScale, rule, C::FileExit});
     add(bar->addMenu(QStringLiteral("Calculate")),
         {C::CalcBodyFat, C::CalcTape, C::CalcBmiBmr, C::CalcBloodPressure, rule,
          C::CalcDeleteBodyFat});
@@ -339,6 +339,7 @@ void CMainFrame::SwitchScreen(ScreenClass screenClass) {
     }
     Screen* screen = m_registry.Create(screenClass, *this, m_services);
     m_screen = screen;
+    m_screenClass = screenClass;
     client->setWidget(screen);
     screen->InitialUpdate();
     screen->show();
@@ -371,6 +372,8 @@ bool CMainFrame::CommandEnabled(const CommandInfo& info) const {
         return m_screen && m_screen->CanExport();
     case Effect::ScreenHelp:
         return m_screen && m_screen->HasHelp();
+    case Effect::ImportScale:
+        return IsUserSelected() && m_registry.HasCommand(info.id);
     default:
         if (info.id == CommandId::OptionsGraph && m_screen && m_screen->HandlesGraphMenu())
             return IsUserSelected() && m_screen->GraphMenuEnabled();
@@ -463,6 +466,9 @@ void CMainFrame::Execute(CommandId id) {
         break;
     case Effect::ToggleNavigationBar:
         m_navigation->toggleViewAction()->trigger();
+        break;
+    case Effect::ImportScale:
+        m_registry.RunCommand(id, *this, m_services);
         break;
     case Effect::Print:
     case Effect::Export:

@@ -58,6 +58,8 @@ public:
     void SetCurrentUserText(const QString& name);
 
     Screen* CurrentScreen() const { return m_screen; }
+    // The class last switched to; building it again shows records written behind its back.
+    ScreenClass CurrentScreenClass() const { return m_screenClass; }
     AppServices& Services() const { return m_services; }
     ScreenRegistry& Screens() { return m_registry; }
     NavigationBar* Navigation() const { return m_navigation; }
@@ -86,6 +88,7 @@ private:
     AppServices& m_services;
     ScreenRegistry m_registry;
     QPointer<Screen> m_screen;
+    ScreenClass m_screenClass{};
     std::map<CommandId, QAction*> m_actions;
     NavigationBar* m_navigation = nullptr;
     CaptionBar* m_caption = nullptr;

@@ -12,13 +12,17 @@ using C = CommandId;
 using E = Effect;
 
 // Captions, prompts and rules of every command; the prompts are the program's own texts.
-constexpr std::array<CommandInfo, 48> Commands{{
+constexpr std::array<CommandInfo, 49> Commands{{
     {C::FileUsers, "User(s)", "Create or switch user\nUser", true, false, E::Users, 0, 0,
      ":/images/menu_users.png"},
     {C::FilePrint, "Print...", "Print\nPrint", false, false, E::Print, 0, 0,
      ":/images/menu_print.png"},
     {C::FileExport, "Export", "Export data to file\nExport data to file", false, false, E::Export,
      0, 0, ":/images/menu_export.png"},
+    // Asks first: the shown screen is built again to show the new records.
+    {C::FileImportScale, "Import from Scale App...",
+     "Import measurements from a scale app's CSV export\nImport from Scale App", true, true,
+     E::ImportScale, 0, 0, nullptr},
     {C::FileExit, "Exit", "Quit Vitalog\nExit", false, false, E::Exit, 0, 0, nullptr},
 
     {C::CalcBodyFat, "Body Fat", "Calculate body fat", true, true, E::ShowCalculator, 0, 1,

@@ -26,6 +26,7 @@ enum class Effect {
     HelpPage, // with the command's topic
     CaliperHelp,
     ToggleNavigationBar,
+    ImportScale, // run by the command the registry holds for it
 };
 
 struct CommandInfo {

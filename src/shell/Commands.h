@@ -9,6 +9,7 @@ enum class CommandId {
     FileUsers,
     FilePrint,
     FileExport,
+    FileImportScale,
     FileExit,
     // Calculate
     CalcBodyFat,

@@ -20,4 +20,18 @@ Screen* ScreenRegistry::Create(ScreenClass screenClass, CMainFrame& frame,
     return it->second(frame, services);
 }
 
+void ScreenRegistry::RegisterCommand(CommandId id, Command command) {
+    m_commands[id] = std::move(command);
+}
+
+bool ScreenRegistry::HasCommand(CommandId id) const {
+    return m_commands.count(id) != 0;
+}
+
+void ScreenRegistry::RunCommand(CommandId id, CMainFrame& frame, AppServices& services) const {
+    const auto it = m_commands.find(id);
+    if (it != m_commands.end())
+        it->second(frame, services);
+}
+
 } // namespace vitalog

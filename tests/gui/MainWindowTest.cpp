@@ -213,7 +213,8 @@ void MainWindowTest::menusHoldTheCommandsInOrder() {
         items << texts;
     }
     QCOMPARE(menus, (QStringList{"&File", "Calculate", "Options", "History", "&Help"}));
-    QCOMPARE(items[0], (QStringList{"User(s)", "Print...", "Export", "-", "Exit"}));
+    QCOMPARE(items[0], (QStringList{"User(s)", "Print...", "Export", "Import from Scale App...",
+                                    "-", "Exit"}));
     QCOMPARE(items[1], (QStringList{"Body Fat", "Tape", "BMI/BMR", "Blood Pressure", "-",
                                     "Delete Body Fat"}));
     QCOMPARE(items[2], (QStringList{"Slideshow", "Graph"}));

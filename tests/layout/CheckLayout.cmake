@@ -16,12 +16,12 @@ set(below_printing shell help controls platform resources records calc reports)
 set(below_graphs printing shell help controls platform resources records calc reports)
 set(below_history printing shell help controls platform resources records calc reports)
 set(below_pictures printing shell help controls platform resources records calc reports)
-set(below_screens pictures history graphs printing shell help controls platform resources records
-    calc reports)
+set(below_screens cli pictures history graphs printing shell help controls platform resources
+    records calc reports)
 # help/ only for the vendor's address in the export footer (a header of constants).
 set(below_cli records calc platform resources reports history help)
 set(folders records calc reports resources platform controls help shell printing graphs history
-    pictures screens cli)
+    pictures cli screens)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
