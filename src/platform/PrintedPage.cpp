@@ -103,6 +103,12 @@ int PrintedPage::PageCount(int printerDpiX, double paperWidthMm, int pictureWidt
     return int((width + printed - 1) / width);
 }
 
+void ShowPrintJobFailed(AppServices& services, QWidget* parent) {
+    services.prompter->Notice(parent,
+                              QStringLiteral("Printing error occured. Unable to find printer."),
+                              QMessageBox::Warning);
+}
+
 void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
                   const std::function<bool(PrintedPage&, const QPaintDevice&)>& layOut,
                   bool offerPages) {
@@ -126,14 +132,17 @@ void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
     printer->setDocName(Prompter::ProgramTitle());
     QPainter painter;
     if (!painter.begin(printer.get())) {
-        prompter.Notice(parent, QStringLiteral("Printing error occured. Unable to find printer."),
-                        QMessageBox::Warning);
+        ShowPrintJobFailed(services, parent);
         return;
     }
     PrintedPage page = PrintedPage::ForDevice(*printer);
     const bool complete = layOut(page, *printer);
     page.Render(painter);
     painter.end();
+    if (!services.printService->JobAccepted(*printer)) {
+        ShowPrintJobFailed(services, parent);
+        return;
+    }
     if (!complete)
         prompter.Error(parent, QStringLiteral("Printing Error"));
 }

@@ -99,6 +99,9 @@ private:
     std::vector<Picture> m_pictures;
 };
 
+// Says that a print job could not be started or that the print system refused it.
+void ShowPrintJobFailed(AppServices& services, QWidget* parent);
+
 // Prints one page through the print seam: the default printer, the print dialog offering the
 // pages a picture of pictureWidth screen pixels spans (at least one; no page range at all when
 // offerPages is false), and the job named
