@@ -122,9 +122,13 @@ void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
         return;
     }
     const int screenDpiX = parent ? parent->logicalDpiX() : 96;
-    const int pages = std::max(PrintedPage::PageCount(printer->logicalDpiX(), printer->widthMM(),
-                                                      pictureWidth, screenDpiX),
-                               1);
+    // The picture is fitted to the layout's width: the pages offered are those it then spans.
+    const double layoutWidth = double(printer->width() - 2 * SideOffset) * screenDpiX /
+                               std::max(1, printer->logicalDpiX());
+    const int fittedWidth = int(std::min<double>(pictureWidth, std::max(0.0, layoutWidth)));
+    const int pages = std::max(
+        PrintedPage::PageCount(printer->logicalDpiX(), printer->widthMM(), fittedWidth, screenDpiX),
+        1);
     if (!services.printService->ShowPrintDialog(*printer, parent, offerPages ? 1 : 0,
                                                 offerPages ? pages : 0))
         return;

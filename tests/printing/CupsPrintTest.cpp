@@ -11,6 +11,7 @@
 #include "graphs/CMSChart.h"
 #include "help/CaliperHelpWindow.h"
 #include "platform/PrintService.h"
+#include "platform/PrintedPage.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
 #include "records/Users.h"
@@ -306,6 +307,8 @@ private slots:
     void everyPrintCommandComesOutWhole();
     void widePicturesFitTheQuarterInchEdge_data();
     void widePicturesFitTheQuarterInchEdge();
+    void picturesAreFittedToTheLayout_data();
+    void picturesAreFittedToTheLayout();
     void cancelledDialogSendsNoJob();
     void rejectingQueueShowsThePrintingError();
 };
@@ -484,6 +487,60 @@ void CupsPrintTest::widePicturesFitTheQuarterInchEdge() {
                              : 0;
         QVERIFY2(inked.right() < job.firstPage.width() - edge, qPrintable(where));
     }
+}
+
+void CupsPrintTest::picturesAreFittedToTheLayout_data() {
+    QTest::addColumn<int>("pictureWidth"); // screen pixels at 96 dpi, 150 high
+    QTest::newRow("narrower than the layout") << 600;
+    QTest::newRow("as wide as the caliper help") << 745;
+    QTest::newRow("twice the paper") << 1600;
+}
+
+void CupsPrintTest::picturesAreFittedToTheLayout() {
+    QFETCH(int, pictureWidth);
+    const QString queue = QString::fromLatin1(CupsTestServer::QuarterInchQueue);
+    QVERIFY2(m_server.SetDefault(queue), qPrintable(m_server.Error()));
+    TestServices t;
+    AnsweringPrintService printing;
+    t.services.printService = &printing;
+    constexpr int PictureHeight = 150;
+    QSizeF natural;
+    PrintedPage::Edges layout{};
+    PrintOnePage(t.services, nullptr, pictureWidth,
+                 [&](PrintedPage& page, const QPaintDevice& printer) {
+                     natural = QSizeF(pictureWidth * printer.logicalDpiX() / 96.0,
+                                      PictureHeight * printer.logicalDpiY() / 96.0);
+                     layout = page.Layout();
+                     page.AddPicture(QPoint(layout.left, layout.top), natural,
+                                     [](QPainter& painter, const QRectF& target) {
+                                         painter.fillRect(target, Qt::black);
+                                     });
+                     return true;
+                 });
+    QVERIFY(t.prompter.Boxes().isEmpty());
+    // Fitted, the picture never spans more than the one page printed.
+    QCOMPARE(printing.dialogs, 1);
+    QCOMPARE(printing.lastMaxPage, 1);
+    const QString pdf = m_server.TakeOutput(queue);
+    QVERIFY2(!pdf.isEmpty(), qPrintable(m_server.Error()));
+    const PrintedJob job = ReadJob(pdf);
+    const QRect inked = Inked(job.firstPage);
+    const QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
+    const double scale = double(RenderDpi) / printer.logicalDpiX();
+    const double left = printer.pageRect(QPrinter::DevicePixel).left();
+    const double width = std::min<double>(natural.width(), layout.Width());
+    const double height = natural.height() * width / natural.width(); // aspect kept
+    const QString where = QStringLiteral("ink %1,%2 %3x%4; expected %5 wide, %6 high")
+                              .arg(inked.x())
+                              .arg(inked.y())
+                              .arg(inked.width())
+                              .arg(inked.height())
+                              .arg(width * scale)
+                              .arg(height * scale);
+    QVERIFY2(qAbs(inked.left() - (left + layout.left) * scale) <= 1, qPrintable(where));
+    QVERIFY2(qAbs(inked.width() - width * scale) <= 2, qPrintable(where));
+    QVERIFY2(qAbs(inked.height() - height * scale) <= 2, qPrintable(where));
+    QVERIFY2(inked.right() < job.firstPage.width() - RenderDpi / 4, qPrintable(where));
 }
 
 void CupsPrintTest::cancelledDialogSendsNoJob() {
