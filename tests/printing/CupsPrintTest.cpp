@@ -253,6 +253,9 @@ void PrintGraph(MainWindowFixture& f) {
     }
     QCoreApplication::processEvents();
     QTest::mouseClick(Find<QToolButton>(f, "graphButton"), Qt::LeftButton);
+    // The chart lays out its axes and legend once it is shown, as the user sees it before
+    // printing.
+    QCoreApplication::processEvents();
     PrintCommand(f);
 }
 
