@@ -9,8 +9,10 @@
 #include <QThread>
 
 #include <csignal>
+#include <grp.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -134,10 +136,14 @@ bool CupsTestServer::Start() {
                                  "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                  "<Policy default>\n  <Limit All>\n    Order deny,allow\n"
                                  "  </Limit>\n</Policy>\n";
-    // FileDevice lets a queue write into a file of ours; SystemGroup root lets root administer
-    // the queues without a password.
+    // FileDevice lets a queue write into a file of ours; the user's own group in SystemGroup
+    // lets the test administer the queues without a password (root in CI).
+    const group* const ownGroup = getgrgid(getgid());
+    const QByteArray systemGroup = ownGroup ? QByteArray(ownGroup->gr_name) : "root";
     const QByteArray filesConf = "FileDevice Yes\n"
-                                 "SystemGroup root\n"
+                                 "SystemGroup " +
+                                 systemGroup +
+                                 "\n"
                                  "ServerRoot " +
                                  dir + "\nRequestRoot " + dir + "/spool\nTempDir " + dir +
                                  "/spool/tmp\nCacheDir " + dir + "/cache\nStateDir " + dir +
