@@ -313,6 +313,7 @@ private slots:
     void picturesAreFittedToTheLayout_data();
     void picturesAreFittedToTheLayout();
     void cancelledDialogSendsNoJob();
+    void rejectingQueueShowsThePrintingError_data();
     void rejectingQueueShowsThePrintingError();
 };
 
@@ -563,7 +564,17 @@ void CupsPrintTest::cancelledDialogSendsNoJob() {
     QCOMPARE(m_server.JobCount(queue), before);
 }
 
+void CupsPrintTest::rejectingQueueShowsThePrintingError_data() {
+    // One command of each way a page reaches the printer: the shared one-page print, the
+    // history's text over pages and the picture report's own page.
+    QTest::addColumn<Command>("command");
+    QTest::newRow("tape report") << Command(PrintTape);
+    QTest::newRow("history") << Command(PrintHistory);
+    QTest::newRow("picture report") << Command(PrintPictureReport);
+}
+
 void CupsPrintTest::rejectingQueueShowsThePrintingError() {
+    QFETCH(Command, command);
     const QString queue = QString::fromLatin1(CupsTestServer::NoEdgeQueue);
     QVERIFY2(m_server.Accept(queue, false), qPrintable(m_server.Error()));
     const auto acceptAgain = qScopeGuard([&] { m_server.Accept(queue, true); });
@@ -572,7 +583,7 @@ void CupsPrintTest::rejectingQueueShowsThePrintingError() {
     AnsweringPrintService printing;
     f.services.services.printService = &printing;
     f.Prompter().ExpectOk();
-    PrintTape(f);
+    command(f);
     QCOMPARE(printing.dialogs, 1);
     QCOMPARE(m_server.JobCount(queue), before);
     QCOMPARE(f.Prompter().Boxes().size(), 1);
