@@ -103,8 +103,8 @@ bool CupsTestServer::Start() {
     const QString cupsd = QStandardPaths::findExecutable(
         QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
     if (cupsd.isEmpty())
-        return Fail(QStringLiteral("cupsd is not installed (scripts/install-deps.sh installs "
-                                   "cups)"));
+        return Fail(QStringLiteral("cupsd is not installed (scripts/install-deps.sh installs it, "
+                                   "package cups-daemon)"));
     for (const char* tool : {"lpadmin", "lpstat", "ps2pdf"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty() &&
             QStandardPaths::findExecutable(QString::fromLatin1(tool), {QStringLiteral("/usr/sbin")})
