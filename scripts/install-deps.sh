@@ -6,7 +6,8 @@
 set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev xvfb xauth fonts-dejavu-core
- fonts-liberation qt6-image-formats-plugins locales poppler-utils"
+ fonts-liberation qt6-image-formats-plugins locales poppler-utils
+ libcups2-dev cups-daemon cups-client cups-filters ghostscript"
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
 missing=""
 for p in $packages; do

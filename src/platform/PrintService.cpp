@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace vitalog {
 
 std::unique_ptr<QPrinter> QtPrintService::DefaultPrinter() {
@@ -30,6 +32,14 @@ bool QtPrintService::ShowPrintDialog(QPrinter& printer, QWidget* parent, int min
             dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     }
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPrintService::JobAccepted(const QPrinter& printer) {
+    // Qt hands the finished job to CUPS in QPainter::end() on this thread and ignores the
+    // answer; the CUPS library keeps that answer as this thread's last error.
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty())
+        return true;
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
 } // namespace vitalog

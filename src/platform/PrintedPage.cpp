@@ -103,6 +103,12 @@ int PrintedPage::PageCount(int printerDpiX, double paperWidthMm, int pictureWidt
     return int((width + printed - 1) / width);
 }
 
+void ShowPrintJobFailed(AppServices& services, QWidget* parent) {
+    services.prompter->Notice(parent,
+                              QStringLiteral("Printing error occured. Unable to find printer."),
+                              QMessageBox::Warning);
+}
+
 void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
                   const std::function<bool(PrintedPage&, const QPaintDevice&)>& layOut,
                   bool offerPages) {
@@ -116,9 +122,13 @@ void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
         return;
     }
     const int screenDpiX = parent ? parent->logicalDpiX() : 96;
-    const int pages = std::max(PrintedPage::PageCount(printer->logicalDpiX(), printer->widthMM(),
-                                                      pictureWidth, screenDpiX),
-                               1);
+    // The picture is fitted to the layout's width: the pages offered are those it then spans.
+    const double layoutWidth = double(printer->width() - 2 * SideOffset) * screenDpiX /
+                               std::max(1, printer->logicalDpiX());
+    const int fittedWidth = int(std::min<double>(pictureWidth, std::max(0.0, layoutWidth)));
+    const int pages = std::max(
+        PrintedPage::PageCount(printer->logicalDpiX(), printer->widthMM(), fittedWidth, screenDpiX),
+        1);
     if (!services.printService->ShowPrintDialog(*printer, parent, offerPages ? 1 : 0,
                                                 offerPages ? pages : 0))
         return;
@@ -126,14 +136,17 @@ void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
     printer->setDocName(Prompter::ProgramTitle());
     QPainter painter;
     if (!painter.begin(printer.get())) {
-        prompter.Notice(parent, QStringLiteral("Printing error occured. Unable to find printer."),
-                        QMessageBox::Warning);
+        ShowPrintJobFailed(services, parent);
         return;
     }
     PrintedPage page = PrintedPage::ForDevice(*printer);
     const bool complete = layOut(page, *printer);
     page.Render(painter);
     painter.end();
+    if (!services.printService->JobAccepted(*printer)) {
+        ShowPrintJobFailed(services, parent);
+        return;
+    }
     if (!complete)
         prompter.Error(parent, QStringLiteral("Printing Error"));
 }

@@ -99,13 +99,16 @@ private:
     std::vector<Picture> m_pictures;
 };
 
+// Says that a print job could not be started or that the print system refused it.
+void ShowPrintJobFailed(AppServices& services, QWidget* parent);
+
 // Prints one page through the print seam: the default printer, the print dialog offering the
-// pages a picture of pictureWidth screen pixels spans (at least one; no page range at all when
-// offerPages is false), and the job named
-// "Vitalog". layOut fills the page for the printer; when it answers false (its picture cannot be
-// drawn) the page is printed as far as it was laid out and "Printing Error" is shown. Whatever
-// range is chosen, the one page is printed. Reports its failures in message boxes; cancelling
-// the dialog prints nothing.
+// pages a picture of pictureWidth screen pixels spans once fitted to the layout (at least one;
+// no page range at all when offerPages is false), and the job named "Vitalog". layOut fills the
+// page for the printer; when it answers false (its picture cannot be drawn) the page is printed
+// as far as it was laid out and "Printing Error" is shown. Whatever range is chosen, the one page
+// is printed. Reports its failures in message boxes, a job the print system refuses included;
+// cancelling the dialog prints nothing.
 void PrintOnePage(AppServices& services, QWidget* parent, int pictureWidth,
                   const std::function<bool(PrintedPage& page, const QPaintDevice& printer)>& layOut,
                   bool offerPages = true);

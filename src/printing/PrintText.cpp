@@ -81,6 +81,8 @@ void PrintText(AppServices& services, QWidget* parent, const QString& text) {
         painter.drawText(page, PageFlags | Qt::TextDontClip, pages[i]);
     }
     painter.end();
+    if (!services.printService->JobAccepted(*printer))
+        ShowPrintJobFailed(services, parent);
 }
 
 } // namespace vitalog

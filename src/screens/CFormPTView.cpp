@@ -15,6 +15,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintService.h"
+#include "platform/PrintedPage.h"
 #include "platform/Prompter.h"
 #include "printing/ScreenExport.h"
 #include "records/RecordFile.h"
@@ -732,6 +733,8 @@ void CFormPTView::OnPrint() {
     painter.drawText(textArea, Qt::TextWordWrap | Qt::TextExpandTabs,
                      PictureReportText(ReportContent()));
     painter.end();
+    if (!Services().printService->JobAccepted(*printer))
+        ShowPrintJobFailed(Services(), this);
 }
 
 void CFormPTView::OnExport() {
