@@ -233,17 +233,24 @@ int ExportTable(const std::filesystem::path& dataDir, const Options& options, st
     return ExitOk;
 }
 
+// The whole of an input file; false, said on err, when it cannot be read.
+bool ReadInputFile(const std::string& file, std::string& text, std::ostream& err) {
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream.is_open() || QFileInfo(QString::fromStdString(file)).isDir()) {
+        err << "vitalog-cli: " << file << " cannot be read\n";
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    return true;
+}
+
 int ImportTable(const QString& directory, const Options& options, std::ostream& out,
                 std::ostream& err) {
     const CsvKind kind = *CsvKindNamed(options.positional[1]);
     const std::string& file = options.positional[2];
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream.is_open() || QFileInfo(QString::fromStdString(file)).isDir()) {
-        err << "vitalog-cli: " << file << " cannot be read\n";
+    std::string text;
+    if (!ReadInputFile(file, text, err))
         return ExitRefused;
-    }
-    const std::string text{std::istreambuf_iterator<char>(stream),
-                           std::istreambuf_iterator<char>()};
     WriteSession session;
     if (!session.Open(directory, err))
         return ExitRefused;
@@ -265,13 +272,9 @@ int ImportTable(const QString& directory, const Options& options, std::ostream& 
 int ImportScaleFile(const QString& directory, const Options& options, std::ostream& out,
                     std::ostream& err) {
     const std::string& file = options.positional[1];
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream.is_open() || QFileInfo(QString::fromStdString(file)).isDir()) {
-        err << "vitalog-cli: " << file << " cannot be read\n";
+    std::string text;
+    if (!ReadInputFile(file, text, err))
         return ExitRefused;
-    }
-    const std::string text{std::istreambuf_iterator<char>(stream),
-                           std::istreambuf_iterator<char>()};
     ScaleOptions scale;
     scale.weightUnit = ScaleWeightUnitNamed(options.weightUnit.value_or("kg")).value();
     scale.lengthUnit = ScaleLengthUnitNamed(options.lengthUnit.value_or("cm")).value();
