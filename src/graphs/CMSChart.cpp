@@ -55,6 +55,11 @@ void CMSChart::SetChartData(const std::vector<std::vector<double>>& values) {
         row.resize(std::size_t(m_columns), 0.0);
     m_rowLabels.assign(std::size_t(m_rowLabelCount), std::vector<QString>(m_values.size()));
     m_columnLabels.assign(std::size_t(m_columns), QString());
+    m_overlays.clear();
+}
+
+void CMSChart::SetOverlays(const std::vector<Overlay>& overlays) {
+    m_overlays = overlays;
 }
 
 void CMSChart::SetRowLabelCount(int count) {
@@ -150,6 +155,7 @@ void CMSChart::Refresh() {
         series->attachAxis(categories);
         series->attachAxis(values);
     } else {
+        std::vector<QLineSeries*> columns;
         for (int column = 1; column <= m_columns; ++column) {
             auto* series = new QLineSeries;
             series->setName(columnName(column));
@@ -159,10 +165,41 @@ void CMSChart::Refresh() {
             c->addSeries(series);
             series->attachAxis(categories);
             series->attachAxis(values);
+            columns.push_back(series);
         }
+        for (const Overlay& overlay : m_overlays)
+            AddOverlay(overlay, columns, categories, values);
     }
     c->legend()->setVisible(m_showLegend);
     viewport()->update();
+}
+
+void CMSChart::AddOverlay(const Overlay& overlay, const std::vector<QLineSeries*>& columns,
+                          QAbstractAxis* categories, QAbstractAxis* values) {
+    if (overlay.column < 1 || overlay.column > int(columns.size()) || overlay.values.empty())
+        return;
+    QChart* c = chart();
+    auto* series = new QLineSeries;
+    series->setName(overlay.name);
+    if (overlay.style == Overlay::Goal) {
+        // From the left edge of the first category to the right edge of the last.
+        series->append(-0.5, overlay.values.front());
+        series->append(RowCount() - 0.5, overlay.values.front());
+    } else {
+        for (std::size_t row = 0; row < overlay.values.size() && int(row) < RowCount(); ++row)
+            series->append(double(row), overlay.values[row]);
+    }
+    c->addSeries(series);
+    series->attachAxis(categories);
+    series->attachAxis(values);
+    // The theme gives a colour when the series is added; take the column's instead.
+    QPen pen = columns[std::size_t(overlay.column - 1)]->pen();
+    if (overlay.style == Overlay::Goal) {
+        pen.setStyle(Qt::DashLine);
+    } else {
+        pen.setWidthF(std::max(1.0, pen.widthF() / 2));
+    }
+    series->setPen(pen);
 }
 
 QImage CMSChart::Bitmap() const {

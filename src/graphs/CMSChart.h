@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class QAbstractAxis;
+class QLineSeries;
 class QPainter;
 
 namespace vitalog {
@@ -30,6 +32,23 @@ public:
     void SetColumnLabel(int column, const QString& text);
     void SetShowLegend(bool show);
     void SetValueScale(double minimum, double maximum);
+
+    // A line drawn beside the grid on a line chart: a trend (a value per row, a thinner line in
+    // its column's colour) or a goal (one value, a dashed level line in its column's colour
+    // across the whole chart). The grid stays as it is; a bar chart draws none.
+    struct Overlay {
+        enum Style { Trend, Goal };
+        QString name;
+        int column = 1; // counted from 1, like the labels
+        Style style = Trend;
+        std::vector<double> values;
+
+        friend bool operator==(const Overlay&, const Overlay&) = default;
+    };
+    // Set after SetChartData, which takes the overlays away.
+    void SetOverlays(const std::vector<Overlay>& overlays);
+    const std::vector<Overlay>& Overlays() const { return m_overlays; }
+
     void Refresh();
 
     // The chart as it is shown, in the widget's own size: taken from the widget, never
@@ -52,6 +71,8 @@ public:
 private:
     // The category text of a row: its label levels one below the other.
     QString Category(int row) const;
+    void AddOverlay(const Overlay& overlay, const std::vector<QLineSeries*>& columns,
+                    QAbstractAxis* categories, QAbstractAxis* values);
 
     int m_type = Line2d;
     std::vector<std::vector<double>> m_values;
@@ -62,6 +83,7 @@ private:
     bool m_showLegend = false;
     double m_minimum = 0;
     double m_maximum = 100;
+    std::vector<Overlay> m_overlays;
 };
 
 } // namespace vitalog

@@ -1,5 +1,7 @@
 #include "GraphData.h"
 
+#include "calc/BodyCompositionResults.h"
+#include "calc/BodyFatCalculation.h"
 #include "calc/NumberText.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
@@ -124,6 +126,45 @@ bool InRange(const BloodPressureRecord& r, const GraphMoment& from, const GraphM
     return Seconds(from) <= t && t <= Seconds(to);
 }
 
+// The trend's time scale: days since 30 December 1899, as the stored date and time keys count.
+template <class Record> double DayOf(const Record& r) {
+    int year = 0, month = 0, day = 0;
+    SplitDateKey(r.date, year, month, day);
+    return MakeDateTimeKey(year, month, day, 0, 0, 0).when;
+}
+template <> double DayOf(const BloodPressureRecord& r) {
+    return r.when.when;
+}
+
+std::vector<GraphOverlay> Overlays(const GraphGrid& grid, const std::vector<double>& days,
+                                   const std::vector<std::string>& items,
+                                   const GraphOptions& options, const GraphGoals& goals) {
+    std::vector<GraphOverlay> overlays;
+    if (options.trend) {
+        for (std::size_t c = 0; c < items.size(); ++c) {
+            std::vector<TrendReading> readings;
+            for (std::size_t row = 0; row < grid.values.size(); ++row)
+                readings.push_back({days[row], grid.values[row][c]});
+            overlays.push_back(
+                {items[c] + " trend", c, GraphOverlay::Style::Trend, TrendValues(readings)});
+        }
+    }
+    if (options.goal) {
+        std::vector<GraphOverlay> lines;
+        for (std::size_t c = 0; c < items.size(); ++c) {
+            const std::optional<double> goal = items[c] == "Body Fat %" ? goals.bodyFat
+                                               : items[c] == "Weight"   ? goals.weight
+                                                                        : std::nullopt;
+            if (goal)
+                lines.push_back({items[c] + " goal", c, GraphOverlay::Style::Goal, {*goal}});
+        }
+        if (lines.size() == 1)
+            lines.front().name = "Goal";
+        overlays.insert(overlays.end(), lines.begin(), lines.end());
+    }
+    return overlays;
+}
+
 template <class Record> void LabelRow(const Record& r, GraphGrid& grid) {
     grid.rowLabels.push_back(FormatDateKey(r.date, 2));
 }
@@ -143,7 +184,7 @@ template <class Record> std::optional<GraphSpan> SpanOf(const RecordList<Record>
 template <class Record>
 GraphSelection Select(const RecordList<Record>& list, bool timed, const UserRecord& user,
                       const std::vector<std::string>& items, const GraphMoment& from,
-                      const GraphMoment& to) {
+                      const GraphMoment& to, const GraphOptions& options, const GraphGoals& goals) {
     GraphSelection selection;
     if (list.empty())
         return selection;
@@ -156,9 +197,11 @@ GraphSelection Select(const RecordList<Record>& list, bool timed, const UserReco
     const std::size_t columns = std::max<std::size_t>(items.size(), 1);
     double smallest = std::numeric_limits<double>::infinity();
     double largest = -std::numeric_limits<double>::infinity();
+    std::vector<double> days;
     for (auto r = list.rbegin(); r != list.rend(); ++r) {
         if (!InRange(*r, from, to))
             continue;
+        days.push_back(DayOf(*r));
         std::vector<double> row(columns, 0.0);
         for (std::size_t c = 0; c < items.size(); ++c) {
             if (const auto item = ValueOf(*r, items[c]))
@@ -178,6 +221,14 @@ GraphSelection Select(const RecordList<Record>& list, bool timed, const UserReco
     grid.columnLabels = items;
     if (items.empty())
         grid.columnLabels.emplace_back();
+    selection.overlays = Overlays(grid, days, items, options, goals);
+    // Trends stay between the readings; a goal may lie beyond them.
+    for (const GraphOverlay& overlay : selection.overlays) {
+        if (overlay.style == GraphOverlay::Style::Goal) {
+            smallest = std::min(smallest, overlay.values.front());
+            largest = std::max(largest, overlay.values.front());
+        }
+    }
     GraphAxisRange(smallest, largest, grid.minimum, grid.maximum);
     selection.outcome = GraphOutcome::Drawn;
     return selection;
@@ -251,18 +302,71 @@ std::optional<GraphSpan> RecordSpan(const GraphRecords& records) {
 
 GraphSelection SelectGraphData(const GraphRecords& records, const UserRecord& currentUser,
                                const std::vector<std::string>& items, const GraphMoment& from,
-                               const GraphMoment& to) {
+                               const GraphMoment& to, const GraphOptions& options,
+                               const GraphGoals& goals) {
     switch (records.kind) {
     case GraphKind::BodyComposition:
-        return Select(records.bodyFat, false, currentUser, items, from, to);
+        return Select(records.bodyFat, false, currentUser, items, from, to, options, goals);
     case GraphKind::Tape:
-        return Select(records.tape, false, currentUser, items, from, to);
+        return Select(records.tape, false, currentUser, items, from, to, options, goals);
     case GraphKind::Bmi:
-        return Select(records.bmi, false, currentUser, items, from, to);
+        return Select(records.bmi, false, currentUser, items, from, to, options, goals);
     case GraphKind::BloodPressure:
-        return Select(records.bloodPressure, true, currentUser, items, from, to);
+        return Select(records.bloodPressure, true, currentUser, items, from, to, options, goals);
     }
     return {};
+}
+
+bool GraphTakesOverlays(const GraphType& type) {
+    return !type.bar && type.kind != GraphKind::BloodPressure;
+}
+
+GraphGoals UserGoals(const UserRecord& currentUser,
+                     const RecordList<BodyFatRecord>& bodyFatNewestFirst) {
+    GraphGoals goals;
+    if (IsValidDesiredBodyFat(currentUser.desiredBodyFat))
+        goals.bodyFat = currentUser.desiredBodyFat;
+    if (!bodyFatNewestFirst.empty()) {
+        const BodyFatRecord& newest = bodyFatNewestFirst.front();
+        if (IsValidDesiredBodyFat(newest.user.desiredBodyFat)) {
+            const double goal = BodyFatCalculation::GoalWeight(
+                StoredWeightInUnits(newest.leanWeight, currentUser.units),
+                newest.user.desiredBodyFat);
+            if (IsShowableGoalWeight(goal) && goal > 0)
+                goals.weight = goal;
+        }
+    }
+    return goals;
+}
+
+std::vector<double> TrendValues(const std::vector<TrendReading>& readings) {
+    std::vector<double> trend;
+    trend.reserve(readings.size());
+    double before = 0; // the trend up to the previous day
+    double weight = 1; // the current day's a
+    bool restart = true;
+    double day = 0;
+    double sum = 0;
+    int count = 0;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const TrendReading& r = readings[i];
+        const double dt = r.day - day;
+        if (i > 0 && dt <= 0) {
+            sum += r.value;
+            ++count;
+        } else {
+            if (i > 0)
+                before = trend.back();
+            restart = i == 0 || dt > TrendRestartDays;
+            weight = restart ? 1 : 1 - std::exp2(-dt / TrendHalfLifeDays);
+            day = r.day;
+            sum = r.value;
+            count = 1;
+        }
+        const double mean = sum / count;
+        trend.push_back(restart ? mean : before + weight * (mean - before));
+    }
+    return trend;
 }
 
 void GraphAxisRange(double smallest, double largest, double& minimum, double& maximum) {

@@ -85,18 +85,84 @@ struct GraphGrid {
 
 enum class GraphOutcome { Drawn, NoRecords, FromAfterTo, NoneInRange };
 
+// The lines drawn over the chosen series. Both off, a graph is exactly what it was without
+// them.
+struct GraphOptions {
+    bool trend = false;
+    bool goal = false;
+};
+
+// Trend and goal lines go on the line graphs of body composition, tape and BMI; blood pressure
+// and the bar graphs take none.
+bool GraphTakesOverlays(const GraphType& type);
+
+// A trend or goal line, beside the grid: the grid itself never changes for it.
+struct GraphOverlay {
+    enum class Style { Trend, Goal };
+    std::string name;       // as the legend shows it
+    std::size_t column = 0; // the grid column (from 0) whose colour the line takes
+    Style style = Style::Trend;
+    std::vector<double> values; // a trend: one per grid row; a goal: its one level
+};
+
+// The current user's goals in the user's units; nullopt where there is none to draw.
+struct GraphGoals {
+    std::optional<double> bodyFat;
+    std::optional<double> weight;
+};
+
+// The goals of "Body Fat %" and "Weight": the current user's desired body fat, and the goal
+// weight of the newest body composition record of all (not only the range's: the goal is
+// where the user is heading now), from that record's lean weight and desired body fat as the
+// results screen shows it. No goal for a desired body fat outside 0 to 100 (both excluded),
+// without records, or for a goal weight that is not a finite number above 0.
+GraphGoals UserGoals(const UserRecord& currentUser,
+                     const RecordList<BodyFatRecord>& bodyFatNewestFirst);
+
 struct GraphSelection {
     GraphOutcome outcome = GraphOutcome::NoRecords;
-    GraphGrid grid; // filled when Drawn
+    GraphGrid grid;                     // filled when Drawn
+    std::vector<GraphOverlay> overlays; // filled when Drawn and an option is on
 };
 
 // Picks the records from..to (whole days, or date and time for blood pressure) and the
 // values of the chosen items, in the order given; weights in kilograms when the user's units
 // are metric and lengths in centimetres when the user's lengths are, whatever units a record
 // was saved in.
+//
+// With options.trend, every chosen item gets "<item> trend": TrendValues over the grid's
+// rows (the range's records, oldest first, values as the grid holds them). With options.goal,
+// "Body Fat %" and "Weight" get a goal line at goals' value when there is one; a single goal
+// line is "Goal", two are "Body Fat % goal" and "Weight goal", since two entries both called
+// "Goal" would not say which is which. The Y axis then also spans the goals, so that a goal
+// below or above every reading is still seen. Only the axis range changes: the grid's values
+// and labels are the same with the options on or off.
 GraphSelection SelectGraphData(const GraphRecords& records, const UserRecord& currentUser,
                                const std::vector<std::string>& items, const GraphMoment& from,
-                               const GraphMoment& to);
+                               const GraphMoment& to, const GraphOptions& options = {},
+                               const GraphGoals& goals = {});
+
+// The trend: a reading's weight decays by half in TrendHalfLifeDays.
+inline constexpr double TrendHalfLifeDays = 10;
+// A pause longer than this (in days) starts the trend afresh.
+inline constexpr double TrendRestartDays = 60;
+
+// One value of a series at its day (days since 30 December 1899; the fraction is the time of
+// day where a kind has times).
+struct TrendReading {
+    double day = 0;
+    double value = 0;
+};
+
+// Time-aware exponential smoothing of readings given oldest first; one trend value per
+// reading. s = s' + a (x - s') with a = 1 - 2^(-dt / TrendHalfLifeDays), dt the days since the
+// previous reading and s' the trend before it. The first reading, and the first after more
+// than TrendRestartDays, start the trend at its own value. Readings of the same day (dt = 0,
+// and also dt < 0, which sorted records never give) count as one reading of their mean, taken
+// in with the weight of the day: a weight of 0 would leave out a second reading of a day for
+// good, and the order of readings within a day (of a file made by hand) says nothing. Each
+// reading's value is the trend through it, so a day's last reading holds the day's trend.
+std::vector<double> TrendValues(const std::vector<TrendReading>& readings);
 
 // Y axis: 5 below the smallest value (whole, never below 0; 0 when the smallest is 5 or less)
 // up to 5 above the largest value's whole part.

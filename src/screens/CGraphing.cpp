@@ -8,12 +8,14 @@
 #include "platform/AppServices.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "records/RecordFile.h"
 #include "records/Records.h"
 #include "records/Units.h"
 #include "shell/CMainFrame.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFrame>
@@ -21,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -45,6 +48,13 @@ QDateTime DateTimeOf(const GraphMoment& m) {
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// The options are the user's taste rather than a record: kept in the program's settings.
+const QString TrendKey = QStringLiteral("Graph/Trend");
+const QString GoalKey = QStringLiteral("Graph/Goal");
+const QString NoOverlays =
+    QStringLiteral("Trend and goal lines are drawn on the line graphs of body composition, tape "
+                   "measurements and body mass index.");
 
 } // namespace
 
@@ -84,6 +94,21 @@ QWidget* CGraphing::BuildAttributesBox() {
                                  2 * m_dataList->frameWidth() + 8);
     connect(m_dataList, &QListWidget::itemSelectionChanged, this, &CGraphing::SelectionChanged);
 
+    // A change counts at the next Graph command, as a new range does.
+    const QSettings settings;
+    const auto option = [this, box, &settings](const QString& caption, const QString& name,
+                                               const QString& key) {
+        auto* check = new QCheckBox(caption, box);
+        check->setObjectName(name);
+        check->setAccessibleName(caption);
+        check->setChecked(settings.value(key, false).toBool());
+        connect(check, &QCheckBox::toggled, this, [this, key](bool on) { OptionToggled(key, on); });
+        return check;
+    };
+    m_trendBox = option(QStringLiteral("Trend"), QStringLiteral("trendCheckBox"), TrendKey);
+    m_goalBox = option(QStringLiteral("Goal"), QStringLiteral("goalCheckBox"), GoalKey);
+    UpdateOptionBoxes();
+
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(12, 28, 12, 12);
     layout->setSpacing(6);
@@ -92,6 +117,12 @@ QWidget* CGraphing::BuildAttributesBox() {
     layout->addSpacing(4);
     layout->addWidget(Caption(QStringLiteral("Select data to graph:"), m_dataList, box));
     layout->addWidget(m_dataList);
+    auto* options = new QHBoxLayout;
+    options->setSpacing(16);
+    options->addWidget(m_trendBox);
+    options->addWidget(m_goalBox);
+    options->addStretch(1);
+    layout->addLayout(options);
     return box;
 }
 
@@ -174,6 +205,20 @@ void CGraphing::SetRange(const QDateTime& from, const QDateTime& to) {
     m_to = to;
 }
 
+void CGraphing::UpdateOptionBoxes() {
+    const bool takes = m_typeIndex < 0 || GraphTakesOverlays(GraphTypes[std::size_t(m_typeIndex)]);
+    for (QCheckBox* check : {m_trendBox, m_goalBox}) {
+        check->setEnabled(takes);
+        // Says why the box cannot be ticked, to the eye and to a screen reader.
+        check->setToolTip(takes ? QString() : NoOverlays);
+        check->setAccessibleDescription(takes ? QString() : NoOverlays);
+    }
+}
+
+void CGraphing::OptionToggled(const QString& key, bool on) {
+    QSettings().setValue(key, on);
+}
+
 void CGraphing::ChooseGraphType(int index) {
     if (index < 0 || index >= int(GraphTypes.size()))
         return;
@@ -191,6 +236,7 @@ void CGraphing::ChooseGraphType(int index) {
     m_selectedItems.clear();
     for (const std::string& item : GraphItems(kind, user.sex == Female))
         m_dataList->addItem(Text(item));
+    UpdateOptionBoxes();
     UpdateGraphAction();
 }
 
@@ -213,8 +259,21 @@ void CGraphing::DrawGraph() {
     std::vector<std::string> items;
     for (const QString& item : m_selectedItems)
         items.push_back(item.toStdString());
+    GraphOptions options;
+    GraphGoals goals;
+    if (GraphTakesOverlays(type)) {
+        options = {m_trendBox->isChecked(), m_goalBox->isChecked()};
+        // The goal weight comes from the body composition records whatever the graph's kind.
+        if (options.goal) {
+            RecordList<BodyFatRecord> bodyFat;
+            const bool loaded = type.kind == GraphKind::BodyComposition;
+            if (!loaded)
+                BodyFatFile::LoadAll(Services().DataPath(), user.Name(), bodyFat);
+            goals = UserGoals(user, loaded ? records.bodyFat : bodyFat);
+        }
+    }
     const GraphSelection selection =
-        SelectGraphData(records, user, items, MomentOf(m_from), MomentOf(m_to));
+        SelectGraphData(records, user, items, MomentOf(m_from), MomentOf(m_to), options, goals);
     const QString kindName = Text(GraphKindName(type.kind));
     Prompter& prompter = *Services().prompter;
     switch (selection.outcome) {
@@ -246,6 +305,14 @@ void CGraphing::DrawGraph() {
     }
     for (std::size_t column = 0; column < grid.columnLabels.size(); ++column)
         m_chart->SetColumnLabel(int(column) + 1, Text(grid.columnLabels[column]));
+    std::vector<CMSChart::Overlay> overlays;
+    for (const GraphOverlay& overlay : selection.overlays) {
+        overlays.push_back({Text(overlay.name), int(overlay.column) + 1,
+                            overlay.style == GraphOverlay::Style::Goal ? CMSChart::Overlay::Goal
+                                                                       : CMSChart::Overlay::Trend,
+                            overlay.values});
+    }
+    m_chart->SetOverlays(overlays);
     m_chart->SetShowLegend(true);
     m_chart->SetValueScale(grid.minimum, grid.maximum);
     m_chart->Refresh();

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QListWidget;
@@ -49,6 +50,8 @@ private:
     void UpdateGraphAction();
     void SetRange(const QDateTime& from, const QDateTime& to);
     bool IsBloodPressure() const;
+    void UpdateOptionBoxes();
+    void OptionToggled(const QString& key, bool on);
 
     int m_typeIndex = -1;
     QStringList m_selectedItems; // in list order
@@ -58,6 +61,8 @@ private:
 
     QComboBox* m_typeList = nullptr;
     QListWidget* m_dataList = nullptr;
+    QCheckBox* m_trendBox = nullptr;
+    QCheckBox* m_goalBox = nullptr;
     QDateTimeEdit* m_fromPicker = nullptr;
     QDateTimeEdit* m_toPicker = nullptr;
     QStackedWidget* m_chartArea = nullptr;

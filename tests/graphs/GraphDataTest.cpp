@@ -1,6 +1,7 @@
 // What a graph shows for a set of records: the rows in range, the values in the current
 // user's units, the labels and the Y axis.
 #include "graphs/GraphData.h"
+#include "calc/NumberText.h"
 #include "records/Units.h"
 
 #include <gtest/gtest.h>
@@ -337,6 +338,211 @@ TEST(GraphDataTest, ItemsOfEachKind) {
     EXPECT_EQ(GraphItems(GraphKind::Bmi, true), (Strings{"BMI", "Height", "Weight"}));
     EXPECT_EQ(GraphItems(GraphKind::BloodPressure, false),
               (Strings{"Systolic", "Diastolic", "Pulse"}));
+}
+
+TEST(GraphDataTest, TrendValues) {
+    // 2^-0.1: the share a reading of yesterday keeps.
+    const double dayApart = 180 - 2 * (1 - 0.93303299153680741);
+    struct Case {
+        const char* name;
+        std::vector<TrendReading> readings; // oldest first
+        std::vector<double> trend;
+    };
+    const Case cases[] = {
+        {"one reading", {{45000, 180}}, {180}},
+        {"two readings a day apart", {{45000, 180}, {45001, 178}}, {180, dayApart}},
+        {"ten days: half of the step",
+         {{45000, 180}, {45010, 170}, {45020, 170}},
+         {180, 175, 172.5}},
+        {"a 90-day gap starts afresh, exactly 60 days does not",
+         {{45000, 180}, {45010, 170}, {45100, 160}, {45160, 150}},
+         {180, 175, 160, 160 - 10 * (1 - 1.0 / 64)}},
+        {"a second reading of a day: the day's mean with the day's weight",
+         {{45000, 180}, {45010, 170}, {45010, 174}, {45020, 166}},
+         {180, 175, 176, 171}},
+        {"two readings on the first day",
+         {{45000, 180}, {45000, 170}, {45010, 165}},
+         {180, 175, 170}},
+        {"times of day count as fractions",
+         {{45000.25, 100}, {45005.25, 90}},
+         {100, 100 - 10 * (1 - 0.70710678118654752)}},
+        {"no readings", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<double> trend = TrendValues(c.readings);
+        ASSERT_EQ(trend.size(), c.trend.size());
+        for (std::size_t i = 0; i < trend.size(); ++i)
+            EXPECT_NEAR(trend[i], c.trend[i], 1e-9) << "reading " << i;
+    }
+}
+
+// Four body composition records ten days apart, newest first; each saved with a desired body
+// fat of 20 % and a lean weight of 144 lb.
+GraphRecords TenDaysApart() {
+    GraphRecords records;
+    records.kind = GraphKind::BodyComposition;
+    for (const auto& [date, weight] : std::vector<std::pair<DateKey, double>>{
+             {20250331, 150}, {20250321, 160}, {20250311, 170}, {20250301, 180}}) {
+        UserRecord savedBy = User(Imperial);
+        savedBy.desiredBodyFat = 20;
+        records.bodyFat.push_back(
+            BodyFat(date, 100 * (weight - 144) / weight, weight, weight - 144, 144, savedBy));
+    }
+    return records;
+}
+
+// The trend runs over the range's rows only, oldest first, on the values as shown.
+TEST(GraphDataTest, TrendOfTheRowsInRange) {
+    struct Case {
+        const char* name;
+        int units;
+        std::vector<double> weightTrend;
+    };
+    const Case cases[] = {
+        {"imperial", Imperial, {170, 165, 157.5}},
+        // 170, 160 and 150 lb are 77.11, 72.57 and 68.04 kg.
+        {"metric user: the kilograms are smoothed", Metric, {77.11, 74.84, 71.44}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UserRecord user = User(c.units);
+        const Strings items{"Body Fat %", "Weight"};
+        const GraphSelection off =
+            SelectGraphData(TenDaysApart(), user, items, Day(2025, 3, 11), Day(2025, 3, 31));
+        const GraphSelection on = SelectGraphData(TenDaysApart(), user, items, Day(2025, 3, 11),
+                                                  Day(2025, 3, 31), {.trend = true});
+        ASSERT_EQ(on.outcome, GraphOutcome::Drawn);
+        EXPECT_TRUE(off.overlays.empty());
+        ASSERT_EQ(on.overlays.size(), 2u);
+        EXPECT_EQ(on.overlays[0].name, "Body Fat % trend");
+        EXPECT_EQ(on.overlays[0].column, 0u);
+        EXPECT_EQ(on.overlays[1].name, "Weight trend");
+        EXPECT_EQ(on.overlays[1].column, 1u);
+        for (const GraphOverlay& overlay : on.overlays)
+            EXPECT_EQ(overlay.style, GraphOverlay::Style::Trend);
+        ASSERT_EQ(on.overlays[1].values.size(), c.weightTrend.size());
+        for (std::size_t i = 0; i < c.weightTrend.size(); ++i)
+            EXPECT_NEAR(on.overlays[1].values[i], c.weightTrend[i], 1e-9);
+        // A trend stays between the readings: nothing else changes.
+        EXPECT_EQ(on.grid.values, off.grid.values);
+        EXPECT_EQ(on.grid.rowLabels, off.grid.rowLabels);
+        EXPECT_EQ(on.grid.columnLabels, off.grid.columnLabels);
+        EXPECT_EQ(on.grid.minimum, off.grid.minimum);
+        EXPECT_EQ(on.grid.maximum, off.grid.maximum);
+    }
+}
+
+TEST(GraphDataTest, UserGoals) {
+    const auto user = [](int units, float desired) {
+        UserRecord u = User(units);
+        u.desiredBodyFat = desired;
+        return u;
+    };
+    const auto saved = [](DateKey date, double lean, float desired) {
+        UserRecord savedBy = User(Imperial);
+        savedBy.desiredBodyFat = desired;
+        return BodyFat(date, 20, lean * 1.25, lean * 0.25, lean, savedBy);
+    };
+    const RecordList<BodyFatRecord> records{saved(20250331, 144, 20), saved(20250301, 150, 25)};
+    struct Case {
+        const char* name;
+        UserRecord user;
+        RecordList<BodyFatRecord> records;
+        std::optional<double> bodyFat;
+        std::optional<double> weight;
+    };
+    const Case cases[] = {
+        {"imperial: the newest record's lean weight over its desired share", user(Imperial, 15),
+         records, 15, 180},
+        // 144 lb of lean weight are 65.32 kg, as the results screen shows them.
+        {"metric", user(Metric, 15), records, 15, 65.32 / 0.8},
+        {"no records: no goal weight", user(Imperial, 15), {}, 15, std::nullopt},
+        {"desired body fat 0: no goal", user(Imperial, 0), records, std::nullopt, 180},
+        {"a record's desired body fat of 100: no goal weight",
+         user(Imperial, 99.5f),
+         {saved(20250331, 144, 100)},
+         99.5,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GraphGoals goals = UserGoals(c.user, c.records);
+        EXPECT_EQ(goals.bodyFat.has_value(), c.bodyFat.has_value());
+        if (goals.bodyFat && c.bodyFat) {
+            EXPECT_DOUBLE_EQ(*goals.bodyFat, *c.bodyFat);
+        }
+        EXPECT_EQ(goals.weight.has_value(), c.weight.has_value());
+        if (goals.weight && c.weight) {
+            EXPECT_NEAR(*goals.weight, *c.weight, 1e-9);
+        }
+    }
+}
+
+// Goal lines for "Body Fat %" and "Weight" only, named so that two can be told apart, and an
+// axis that reaches them.
+TEST(GraphDataTest, GoalLines) {
+    struct Case {
+        const char* name;
+        Strings items;
+        GraphGoals goals;
+        Strings lines; // "name: series at level"
+        double minimum;
+        double maximum;
+    };
+    const Case cases[] = {
+        {"weight alone: \"Goal\"", {"Weight"}, {20, 180}, {"Goal: Weight at 180"}, 145, 185},
+        {"below every reading: the axis reaches down to it",
+         {"Weight"},
+         {20, 130},
+         {"Goal: Weight at 130"},
+         125,
+         185},
+        {"both: named by their series",
+         {"Body Fat %", "Lean Body Wt", "Weight"},
+         {15, 180},
+         {"Body Fat % goal: Body Fat % at 15", "Weight goal: Weight at 180"},
+         0,
+         185},
+        {"no goal weight: the body fat goal alone",
+         {"Weight", "Body Fat %"},
+         {15, {}},
+         {"Goal: Body Fat % at 15"},
+         0,
+         185},
+        {"no goal for the other items", {"Lean Body Wt", "Body Fat Wt"}, {15, 180}, {}, 1, 149},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GraphSelection off = SelectGraphData(TenDaysApart(), User(Imperial), c.items,
+                                                   Day(2025, 3, 1), Day(2025, 3, 31));
+        const GraphSelection on =
+            SelectGraphData(TenDaysApart(), User(Imperial), c.items, Day(2025, 3, 1),
+                            Day(2025, 3, 31), {.goal = true}, c.goals);
+        ASSERT_EQ(on.outcome, GraphOutcome::Drawn);
+        Strings lines;
+        for (const GraphOverlay& overlay : on.overlays) {
+            EXPECT_EQ(overlay.style, GraphOverlay::Style::Goal);
+            ASSERT_EQ(overlay.values.size(), 1u);
+            lines.push_back(overlay.name + ": " + on.grid.columnLabels.at(overlay.column) + " at " +
+                            FormatText("%g", overlay.values.front()));
+        }
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(on.grid.minimum, c.minimum);
+        EXPECT_EQ(on.grid.maximum, c.maximum);
+        EXPECT_EQ(on.grid.values, off.grid.values);
+        EXPECT_EQ(on.grid.rowLabels, off.grid.rowLabels);
+    }
+}
+
+TEST(GraphDataTest, OnlyTheLineGraphsButBloodPressureTakeOverlays) {
+    Strings taking;
+    for (const GraphType& type : GraphTypes) {
+        if (GraphTakesOverlays(type))
+            taking.push_back(type.text);
+    }
+    EXPECT_EQ(taking, (Strings{"Body Composition     - Line", "Tape Measurements - Line",
+                               "Body Mass Index      - Line"}));
 }
 
 TEST(GraphDataTest, TwelveHourTimes) {

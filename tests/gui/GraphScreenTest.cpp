@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "controls/CXPGroupBox.h"
 #include "graphs/CMSChart.h"
+#include "graphs/GraphData.h"
 #include "graphs/GraphReport.h"
 #include "help/HelpPageWindow.h"
 #include "platform/PrintedPage.h"
@@ -18,6 +19,7 @@
 #include <QAbstractSeries>
 #include <QBarCategoryAxis>
 #include <QChart>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -26,11 +28,17 @@
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineSeries>
 #include <QListWidget>
+#include <QSettings>
 #include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QValueAxis>
+
+#include <cmath>
 
 using namespace vitalog;
 using namespace vitalog::test;
@@ -81,6 +89,14 @@ public:
         r.date = date;
         QCOMPARE(TapeFile::Append(Data(), r), StoreResult::Done);
     }
+    void Bmi(DateKey date, double bmi) {
+        BmiRecord r;
+        r.user = User();
+        r.bmi = bmi;
+        r.height = 70;
+        r.date = date;
+        QCOMPARE(BmiFile::Append(Data(), r), StoreResult::Done);
+    }
     void Reading(QDateTime when, int systolic, int diastolic, int pulse) {
         BloodPressureRecord r;
         r.user = User();
@@ -105,6 +121,8 @@ public:
         graph = Find<QToolButton>("graphButton");
         help = Find<QToolButton>("helpButton");
         area = Find<QStackedWidget>("chartArea");
+        trend = Find<QCheckBox>("trendCheckBox");
+        goal = Find<QCheckBox>("goalCheckBox");
         chart = screen->Chart();
     }
 
@@ -159,6 +177,8 @@ public:
     QToolButton* graph = nullptr;
     QToolButton* help = nullptr;
     QStackedWidget* area = nullptr;
+    QCheckBox* trend = nullptr;
+    QCheckBox* goal = nullptr;
     CMSChart* chart = nullptr;
 };
 
@@ -186,6 +206,8 @@ void StoreYear(GraphScreen& s) {
 class GraphScreenTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void init();
     void opensWithNothingChosen();
     void choosingATypeSetsTheRangeAndTheItems_data();
     void choosingATypeSetsTheRangeAndTheItems();
@@ -203,7 +225,33 @@ private slots:
     void pageLayout_data();
     void pageLayout();
     void chartKeepsEveryRowAndNewDataClearsTheLabels();
+    void optionBoxesFollowTheGraphType_data();
+    void optionBoxesFollowTheGraphType();
+    void optionsAreRemembered();
+    void optionsOnlyAddLinesBesideTheGrid();
+    void goalLines_data();
+    void goalLines();
+    void printAndExportShowTheLines();
+    void yearOfWeightsWithTrendAndGoal();
+
+private:
+    // The program's settings go here, never to the user's own.
+    QTemporaryDir m_settings;
 };
+
+void GraphScreenTest::initTestCase() {
+    QVERIFY(m_settings.isValid());
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrel Software"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vitalog graph tests"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+}
+
+void GraphScreenTest::init() {
+    // Every test starts with the options as a new installation has them: off.
+    QSettings().clear();
+}
 
 void GraphScreenTest::opensWithNothingChosen() {
     MainWindowFixture f;
@@ -245,8 +293,15 @@ void GraphScreenTest::opensWithNothingChosen() {
             found = found || (label->text() == caption && label->buddy() == field);
         QVERIFY2(found, qPrintable(caption));
     }
+    for (QCheckBox* option : {s.trend, s.goal}) {
+        QCOMPARE(option->accessibleName(), option->text());
+        QVERIFY(!option->isChecked());
+        QVERIFY(option->isEnabled());
+    }
+    QCOMPARE(s.trend->text(), QStringLiteral("Trend"));
+    QCOMPARE(s.goal->text(), QStringLiteral("Goal"));
     // Tab walks the form top to bottom; the chart takes no stop.
-    const QList<QWidget*> expected{s.types, s.items, s.from, s.to};
+    const QList<QWidget*> expected{s.types, s.items, s.trend, s.goal, s.from, s.to};
     QList<QWidget*> order;
     QWidget* at = s.types;
     do {
@@ -709,6 +764,318 @@ void GraphScreenTest::chartKeepsEveryRowAndNewDataClearsTheLabels() {
     chart.Refresh();
     QCOMPARE(chart.chart()->series().size(), 1); // one bar series of one set
     QCOMPARE(chart.chart()->axes(Qt::Horizontal).size(), 1);
+}
+
+void GraphScreenTest::optionBoxesFollowTheGraphType_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("enabled");
+    for (const GraphType& type : GraphTypes) {
+        const QString text = QString::fromLatin1(type.text);
+        QTest::newRow(qPrintable(text.simplified()))
+            << text << (!type.bar && type.kind != GraphKind::BloodPressure);
+    }
+}
+
+void GraphScreenTest::optionBoxesFollowTheGraphType() {
+    QFETCH(QString, type);
+    QFETCH(bool, enabled);
+    MainWindowFixture f;
+    GraphScreen s(f);
+    StoreYear(s);
+    s.Bmi(20250301, 25.8);
+    s.Open();
+    s.trend->setChecked(true);
+    s.ChooseType(type);
+    for (QCheckBox* option : {s.trend, s.goal}) {
+        QCOMPARE(option->isEnabled(), enabled);
+        // A disabled box says why, to the eye and to a screen reader.
+        QCOMPARE(option->accessibleDescription().isEmpty(), enabled);
+        QCOMPARE(option->toolTip(), option->accessibleDescription());
+    }
+    // The tick stays for the next line graph; a bar or blood pressure graph draws no lines.
+    QVERIFY(s.trend->isChecked());
+    s.ClickItems({s.ItemTexts().last()});
+    s.ClickGraph();
+    QCOMPARE(s.chart->Overlays().empty(), !enabled);
+    QCOMPARE(int(s.chart->chart()->series().size()),
+             enabled ? 2 : 1); // the item, and its trend on a line graph
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+}
+
+void GraphScreenTest::optionsAreRemembered() {
+    MainWindowFixture f;
+    GraphScreen s(f);
+    s.Open();
+    QTest::mouseClick(s.goal, Qt::LeftButton);
+    QVERIFY(s.goal->isChecked());
+    QCOMPARE(QSettings().value(QStringLiteral("Graph/Goal")).toBool(), true);
+    // The toolbar's Graph builds the screen anew: it reads the options back.
+    f.Frame().Execute(CommandId::ToolbarGraph);
+    s.Open();
+    QVERIFY(s.goal->isChecked());
+    QVERIFY(!s.trend->isChecked());
+    s.goal->setFocus();
+    QTest::keyClick(s.goal, Qt::Key_Space);
+    QTest::keyClick(s.trend, Qt::Key_Space);
+    f.Frame().Execute(CommandId::ToolbarGraph);
+    s.Open();
+    QVERIFY(!s.goal->isChecked());
+    QVERIFY(s.trend->isChecked());
+}
+
+namespace {
+// What the chart was handed and what Qt Charts drew from it.
+struct Drawn {
+    Rows values;
+    QStringList rowLabels;
+    QStringList columnLabels;
+    double minimum = 0;
+    double maximum = 0;
+    QStringList series;
+
+    explicit Drawn(CMSChart& chart) {
+        for (int row = 0; row < chart.RowCount(); ++row) {
+            QList<double> cells;
+            for (int column = 0; column < chart.ColumnCount(); ++column)
+                cells << chart.Value(row, column);
+            values << cells;
+            rowLabels << chart.RowLabel(row + 1, 1);
+        }
+        for (int column = 1; column <= chart.ColumnCount(); ++column)
+            columnLabels << chart.ColumnLabel(column);
+        minimum = chart.Minimum();
+        maximum = chart.Maximum();
+        for (QAbstractSeries* drawn : chart.chart()->series())
+            series << drawn->name();
+    }
+};
+} // namespace
+
+void GraphScreenTest::optionsOnlyAddLinesBesideTheGrid() {
+    MainWindowFixture f;
+    GraphScreen s(f);
+    StoreYear(s);
+    s.Open();
+    s.ChooseType(BodyLine);
+    s.ClickItems({"Weight", "Lean Body Wt"});
+    s.ClickGraph();
+    const Drawn off(*s.chart);
+    QVERIFY(s.chart->Overlays().empty());
+    QCOMPARE(off.series, (QStringList{"Lean Body Wt", "Weight"}));
+    QCOMPARE(off.values, (Rows{{182 - 44.77, 182},
+                               {176.5 - 39.0, 176.5},
+                               {172 - 34.92, 172},
+                               {168.25 - 31.8, 168.25}}));
+
+    s.trend->setChecked(true);
+    s.goal->setChecked(true);
+    s.ClickGraph();
+    const Drawn on(*s.chart);
+    QCOMPARE(on.values, off.values);
+    QCOMPARE(on.rowLabels, off.rowLabels);
+    QCOMPARE(on.columnLabels, off.columnLabels);
+    QCOMPARE(on.series,
+             (QStringList{"Lean Body Wt", "Weight", "Lean Body Wt trend", "Weight trend", "Goal"}));
+    // The lines take their series' colour: thinner for a trend, dashed for a goal.
+    const QList<QAbstractSeries*> series = s.chart->chart()->series();
+    const auto pen = [&](int i) { return qobject_cast<QLineSeries*>(series[i])->pen(); };
+    QCOMPARE(pen(2).color(), pen(0).color());
+    QCOMPARE(pen(3).color(), pen(1).color());
+    QCOMPARE(pen(4).color(), pen(1).color());
+    QVERIFY(pen(3).widthF() < pen(1).widthF());
+    QCOMPARE(pen(4).style(), Qt::DashLine);
+    QCOMPARE(pen(1).style(), Qt::SolidLine);
+    // The goal runs across the whole chart, at one level.
+    const auto* goal = qobject_cast<QLineSeries*>(series[4]);
+    QCOMPARE(goal->points(), (QList<QPointF>{{-0.5, 136.45 / 0.85}, {3.5, 136.45 / 0.85}}));
+
+    // Off again: exactly what the chart was handed before.
+    s.trend->setChecked(false);
+    s.goal->setChecked(false);
+    s.ClickGraph();
+    const Drawn again(*s.chart);
+    QCOMPARE(again.values, off.values);
+    QCOMPARE(again.rowLabels, off.rowLabels);
+    QCOMPARE(again.columnLabels, off.columnLabels);
+    QCOMPARE(again.minimum, off.minimum);
+    QCOMPARE(again.maximum, off.maximum);
+    QCOMPARE(again.series, off.series);
+    QVERIFY(s.chart->Overlays().empty());
+}
+
+void GraphScreenTest::goalLines_data() {
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("clicked");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<double>>("levels");
+    // The newest record (12/20/25): lean weight 168.25 - 31.8 = 136.45 lb, desired 15 %.
+    const double pounds = 136.45 / 0.85;
+    const double kilograms = 61.89 / 0.85;
+    const QDateTime all = At(2025, 1, 1);
+    QTest::newRow("imperial: body fat and weight, named by their series")
+        << false << BodyLine << QStringList{"Weight", "Body Fat %"} << all
+        << QStringList{"Body Fat % goal", "Weight goal"} << QList<double>{15, pounds};
+    QTest::newRow("metric: the goal weight in kilograms")
+        << true << BodyLine << QStringList{"Weight"} << all << QStringList{"Goal"}
+        << QList<double>{kilograms};
+    QTest::newRow("a range before the newest record: still its goal")
+        << false << BodyLine << QStringList{"Weight"} << At(2025, 12, 19) << QStringList{"Goal"}
+        << QList<double>{pounds};
+    QTest::newRow("tape: the goal weight from the body composition records")
+        << false << QStringLiteral("Tape Measurements - Line") << QStringList{"Waist", "Weight"}
+        << all << QStringList{"Goal"} << QList<double>{pounds};
+    QTest::newRow("no goal for the other items") << false << BodyLine << QStringList{"Lean Body Wt"}
+                                                 << all << QStringList{} << QList<double>{};
+}
+
+void GraphScreenTest::goalLines() {
+    QFETCH(bool, metric);
+    QFETCH(QString, type);
+    QFETCH(QStringList, clicked);
+    QFETCH(QDateTime, from);
+    QFETCH(QStringList, names);
+    QFETCH(QList<double>, levels);
+    MainWindowFixture f;
+    GraphScreen s(f);
+    StoreYear(s);
+    if (metric) {
+        f.Frame().CurrentUser.units = Metric;
+        f.Frame().CurrentUser.lengthUnits = Centimetres;
+    }
+    s.Open();
+    s.goal->setChecked(true);
+    s.ChooseType(type);
+    s.ClickItems(clicked);
+    if (from.date().month() == 12) {
+        // Before the newest record: the range ends on the day before it.
+        s.from->setDateTime(At(2025, 7, 1));
+        s.to->setDateTime(from);
+    }
+    s.ClickGraph();
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+    QStringList shown;
+    QList<double> at;
+    for (const CMSChart::Overlay& overlay : s.chart->Overlays()) {
+        QCOMPARE(overlay.style, CMSChart::Overlay::Goal);
+        QCOMPARE(s.chart->ColumnLabel(overlay.column) == QStringLiteral("Weight"),
+                 overlay.name != QStringLiteral("Body Fat % goal"));
+        shown << overlay.name;
+        at << overlay.values.front();
+    }
+    QCOMPARE(shown, names);
+    QCOMPARE(at.size(), levels.size());
+    for (qsizetype i = 0; i < at.size(); ++i)
+        QVERIFY2(qAbs(at[i] - levels[i]) < 1e-9, qPrintable(QString::number(at[i], 'g', 17)));
+    // The axis reaches every goal.
+    for (const double level : at)
+        QVERIFY(s.chart->Minimum() <= level && level <= s.chart->Maximum());
+}
+
+void GraphScreenTest::printAndExportShowTheLines() {
+    MainWindowFixture f;
+    GraphScreen s(f);
+    StoreYear(s);
+    s.Open();
+    f.Frame().resize(1000, 700);
+    s.ChooseType(BodyLine);
+    s.ClickItems({"Weight"});
+    // The exported picture and the printed drawing, with the options off and then on.
+    const auto pictures = [&s] {
+        s.ClickGraph();
+        QImage printed(s.chart->size(), QImage::Format_ARGB32);
+        printed.fill(Qt::white);
+        QPainter painter(&printed);
+        s.chart->Render(painter, QRectF(printed.rect()));
+        painter.end();
+        return std::pair{s.chart->Bitmap(), printed};
+    };
+    const auto [exportedOff, printedOff] = pictures();
+    s.trend->setChecked(true);
+    s.goal->setChecked(true);
+    const auto [exportedOn, printedOn] = pictures();
+    QCOMPARE(exportedOn.size(), exportedOff.size());
+    QVERIFY(exportedOn != exportedOff);
+    QVERIFY(printedOn != printedOff);
+    // The same lines as the screen: an export taken now holds them in its legend too.
+    QStringList legend;
+    for (QLegendMarker* marker : s.chart->chart()->legend()->markers())
+        legend << marker->label();
+    QCOMPARE(legend, (QStringList{"Weight", "Weight trend", "Goal"}));
+    const QString path = f.services.FilePath(QStringLiteral("lines.rtf"));
+    f.services.fileDialogs.NextFileName(path);
+    f.Prompter().ExpectOk();
+    f.Frame().Execute(CommandId::FileExport);
+    QCOMPARE(f.Prompter().Texts(), QStringList{"Export successful"});
+    f.Frame().Execute(CommandId::FilePrint);
+    QCOMPARE(f.services.printService.dialogs, 1);
+}
+
+namespace {
+// A year of morning weights: a slow decline with up to 1.5 lb either way from day to day, two
+// missed weeks and a 90-day pause in the summer. The noise is fixed, so the picture is too.
+QList<QDate> StoreYearOfWeights(GraphScreen& s) {
+    QList<QDate> dates;
+    const QDate first(2025, 1, 1);
+    for (int day = 0; day < 365; ++day) {
+        const QDate date = first.addDays(day);
+        const bool missed = (day >= 40 && day < 47) || (day >= 250 && day < 257);
+        const bool pause = day >= 130 && day < 220;
+        if (missed || pause)
+            continue;
+        const double noise = 1.5 * std::sin(day * 12.9898) * std::cos(day * 4.1414);
+        const double weight = std::round((192 - day * 0.035 + noise) * 10) / 10;
+        s.BodyComposition(date.year() * 10000 + date.month() * 100 + date.day(), 22, weight,
+                          weight * 0.22);
+        dates << date;
+    }
+    return dates;
+}
+} // namespace
+
+void GraphScreenTest::yearOfWeightsWithTrendAndGoal() {
+    MainWindowFixture f;
+    GraphScreen s(f);
+    const QList<QDate> dates = StoreYearOfWeights(s);
+    s.Open();
+    f.Frame().resize(1200, 800);
+    f.Frame().show();
+    s.trend->setChecked(true);
+    s.goal->setChecked(true);
+    s.ChooseType(BodyLine);
+    s.ClickItems({"Weight"});
+    s.ClickGraph();
+    QVERIFY(f.Prompter().Boxes().isEmpty());
+    QCOMPARE(s.chart->RowCount(), int(dates.size()));
+    const std::vector<CMSChart::Overlay>& overlays = s.chart->Overlays();
+    QCOMPARE(overlays.size(), std::size_t(2));
+    const std::vector<double>& trend = overlays[0].values;
+    QCOMPARE(int(trend.size()), s.chart->RowCount());
+    // Smoother than the readings: the day-to-day steps of the trend are far smaller.
+    double raw = 0, smooth = 0;
+    for (int row = 1; row < s.chart->RowCount(); ++row) {
+        if (dates[row - 1].daysTo(dates[row]) != 1)
+            continue;
+        raw += qAbs(s.chart->Value(row, 0) - s.chart->Value(row - 1, 0));
+        smooth += qAbs(trend[std::size_t(row)] - trend[std::size_t(row - 1)]);
+    }
+    QVERIFY2(smooth * 4 < raw, qPrintable(QStringLiteral("%1 %2").arg(smooth).arg(raw)));
+    // After the pause the trend starts at the reading; after a missed week it goes on.
+    for (int row = 1; row < s.chart->RowCount(); ++row) {
+        const qint64 gap = dates[row - 1].daysTo(dates[row]);
+        const double value = s.chart->Value(row, 0);
+        if (gap > 60)
+            QCOMPARE(trend[std::size_t(row)], value);
+        else if (gap > 1)
+            QVERIFY(trend[std::size_t(row)] != value);
+    }
+    // To look at it: VITALOG_KEEP_GRAPHS=DIR keeps the window and the chart as PNG files.
+    const QString keep = qEnvironmentVariable("VITALOG_KEEP_GRAPHS");
+    if (!keep.isEmpty()) {
+        QVERIFY(f.Frame().grab().save(keep + QStringLiteral("/graph-window.png")));
+        QVERIFY(s.chart->grab().save(keep + QStringLiteral("/graph-chart.png")));
+    }
 }
 
 QTEST_MAIN(GraphScreenTest)
