@@ -197,7 +197,10 @@ void CMSChart::AddOverlay(const Overlay& overlay, const std::vector<QLineSeries*
     if (overlay.style == Overlay::Goal) {
         pen.setStyle(Qt::DashLine);
     } else {
-        pen.setWidthF(std::max(1.0, pen.widthF() / 2));
+        // Over a noisy series of many points a thin line of the very same colour drowns;
+        // a darker shade of it keeps the pair together and the trend readable.
+        pen.setWidthF(std::max(1.0, pen.widthF() * 0.75));
+        pen.setColor(pen.color().darker(170));
     }
     series->setPen(pen);
 }
