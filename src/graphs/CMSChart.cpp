@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace vitalog {
 
 namespace {
@@ -186,8 +188,11 @@ void CMSChart::AddOverlay(const Overlay& overlay, const std::vector<QLineSeries*
         series->append(-0.5, overlay.values.front());
         series->append(RowCount() - 0.5, overlay.values.front());
     } else {
-        for (std::size_t row = 0; row < overlay.values.size() && int(row) < RowCount(); ++row)
-            series->append(double(row), overlay.values[row]);
+        for (std::size_t row = 0; row < overlay.values.size() && int(row) < RowCount(); ++row) {
+            // A row without a reading has no trend point; the line runs on to the next.
+            if (std::isfinite(overlay.values[row]))
+                series->append(double(row), overlay.values[row]);
+        }
     }
     c->addSeries(series);
     series->attachAxis(categories);

@@ -33,9 +33,9 @@ public:
     void SetShowLegend(bool show);
     void SetValueScale(double minimum, double maximum);
 
-    // A line drawn beside the grid on a line chart: a trend (a value per row, a thinner line in
-    // its column's colour) or a goal (one value, a dashed level line in its column's colour
-    // across the whole chart). The grid stays as it is; a bar chart draws none.
+    // A line drawn beside the grid on a line chart: a trend (a value per row, NaN for none; a
+    // thinner, darker line of its column's colour) or a goal (one value, a dashed level line in its
+    // column's colour across the whole chart). The grid stays as it is; a bar chart draws none.
     struct Overlay {
         enum Style { Trend, Goal };
         QString name;

@@ -142,11 +142,21 @@ std::vector<GraphOverlay> Overlays(const GraphGrid& grid, const std::vector<doub
     std::vector<GraphOverlay> overlays;
     if (options.trend) {
         for (std::size_t c = 0; c < items.size(); ++c) {
+            // A stored 0 is a site or value that was not taken (a tape record of a weight
+            // alone): it would drag the trend down, so it is left out.
             std::vector<TrendReading> readings;
-            for (std::size_t row = 0; row < grid.values.size(); ++row)
-                readings.push_back({days[row], grid.values[row][c]});
-            overlays.push_back(
-                {items[c] + " trend", c, GraphOverlay::Style::Trend, TrendValues(readings)});
+            std::vector<std::size_t> rows;
+            for (std::size_t row = 0; row < grid.values.size(); ++row) {
+                if (grid.values[row][c] > 0) {
+                    readings.push_back({days[row], grid.values[row][c]});
+                    rows.push_back(row);
+                }
+            }
+            const std::vector<double> trend = TrendValues(readings);
+            std::vector<double> values(grid.values.size(), std::nan(""));
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                values[rows[i]] = trend[i];
+            overlays.push_back({items[c] + " trend", c, GraphOverlay::Style::Trend, values});
         }
     }
     if (options.goal) {

@@ -102,7 +102,8 @@ struct GraphOverlay {
     std::string name;       // as the legend shows it
     std::size_t column = 0; // the grid column (from 0) whose colour the line takes
     Style style = Style::Trend;
-    std::vector<double> values; // a trend: one per grid row; a goal: its one level
+    // A trend: one per grid row, NaN where the row has no reading; a goal: its one level.
+    std::vector<double> values;
 };
 
 // The current user's goals in the user's units; nullopt where there is none to draw.
@@ -131,7 +132,8 @@ struct GraphSelection {
 // was saved in.
 //
 // With options.trend, every chosen item gets "<item> trend": TrendValues over the grid's
-// rows (the range's records, oldest first, values as the grid holds them). With options.goal,
+// rows (the range's records, oldest first, values as the grid holds them), leaving out values
+// of 0 or less, which are readings not taken; their rows get NaN. With options.goal,
 // "Body Fat %" and "Weight" get a goal line at goals' value when there is one; a single goal
 // line is "Goal", two are "Body Fat % goal" and "Weight goal", since two entries both called
 // "Goal" would not say which is which. The Y axis then also spans the goals, so that a goal

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vitalog {
@@ -431,6 +433,33 @@ TEST(GraphDataTest, TrendOfTheRowsInRange) {
         EXPECT_EQ(on.grid.minimum, off.grid.minimum);
         EXPECT_EQ(on.grid.maximum, off.grid.maximum);
     }
+}
+
+// A site that was not taken is stored as 0: no trend point there, and the trend goes on from
+// the readings around it.
+TEST(GraphDataTest, ReadingsNotTakenAreLeftOutOfTheTrend) {
+    GraphRecords records;
+    records.kind = GraphKind::Tape;
+    for (const auto& [date, waist, weight] : std::vector<std::tuple<DateKey, double, double>>{
+             {20250321, 35, 160}, {20250311, 0, 170}, {20250301, 36, 180}}) {
+        TapeRecord r;
+        r.user = User(Imperial);
+        r.user.weight = weight;
+        r.waist = waist;
+        r.date = date;
+        r.active = 1;
+        records.tape.push_back(r);
+    }
+    const GraphSelection s = SelectGraphData(records, User(Imperial), {"Waist", "Weight"},
+                                             Day(2025, 3, 1), Day(2025, 3, 31), {.trend = true});
+    ASSERT_EQ(s.overlays.size(), 2u);
+    const std::vector<double>& waist = s.overlays[0].values;
+    ASSERT_EQ(waist.size(), 3u);
+    EXPECT_EQ(waist[0], 36);
+    EXPECT_TRUE(std::isnan(waist[1]));
+    EXPECT_DOUBLE_EQ(waist[2], 36 - 0.75); // twenty days on: three quarters of the step
+    EXPECT_EQ(s.overlays[1].values, (std::vector<double>{180, 175, 167.5}));
+    EXPECT_EQ(s.grid.values[1], (std::vector<double>{0, 170})); // drawn as it always was
 }
 
 TEST(GraphDataTest, UserGoals) {

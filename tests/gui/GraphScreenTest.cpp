@@ -225,6 +225,7 @@ private slots:
     void pageLayout_data();
     void pageLayout();
     void chartKeepsEveryRowAndNewDataClearsTheLabels();
+    void chartDrawsOverlaysOnLineChartsOnly();
     void optionBoxesFollowTheGraphType_data();
     void optionBoxesFollowTheGraphType();
     void optionsAreRemembered();
@@ -764,6 +765,42 @@ void GraphScreenTest::chartKeepsEveryRowAndNewDataClearsTheLabels() {
     chart.Refresh();
     QCOMPARE(chart.chart()->series().size(), 1); // one bar series of one set
     QCOMPARE(chart.chart()->axes(Qt::Horizontal).size(), 1);
+}
+
+void GraphScreenTest::chartDrawsOverlaysOnLineChartsOnly() {
+    CMSChart chart;
+    const auto names = [&chart] {
+        QStringList texts;
+        for (QAbstractSeries* series : chart.chart()->series())
+            texts << series->name();
+        return texts;
+    };
+    chart.SetChartType(CMSChart::Line2d);
+    chart.SetChartData({{36, 180}, {0, 170}, {35, 160}});
+    const double none = std::nan("");
+    chart.SetOverlays(
+        {{QStringLiteral("Waist trend"), 1, CMSChart::Overlay::Trend, {36, none, 35.25}},
+         {QStringLiteral("Goal"), 2, CMSChart::Overlay::Goal, {150}},
+         {QStringLiteral("no such column"), 3, CMSChart::Overlay::Goal, {1}}});
+    chart.Refresh();
+    QCOMPARE(names(), (QStringList{"C1", "C2", "Waist trend", "Goal"}));
+    const QList<QAbstractSeries*> series = chart.chart()->series();
+    // No point where the row has no reading.
+    QCOMPARE(qobject_cast<QLineSeries*>(series[2])->points(),
+             (QList<QPointF>{{0, 36}, {2, 35.25}}));
+    QCOMPARE(qobject_cast<QLineSeries*>(series[3])->points(),
+             (QList<QPointF>{{-0.5, 150}, {2.5, 150}}));
+
+    chart.SetChartType(CMSChart::Bar2d);
+    chart.Refresh();
+    QCOMPARE(series.size(), 4);
+    QCOMPARE(chart.chart()->series().size(), 1); // the bars alone
+    // New data takes the overlays away.
+    chart.SetChartType(CMSChart::Line2d);
+    chart.SetChartData({{1}});
+    QVERIFY(chart.Overlays().empty());
+    chart.Refresh();
+    QCOMPARE(names(), QStringList{"C1"});
 }
 
 void GraphScreenTest::optionBoxesFollowTheGraphType_data() {
