@@ -17,6 +17,7 @@
 #include "shell/ScreenClass.h"
 
 #include <QAbstractSeries>
+#include <QAccessible>
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QCheckBox>
@@ -828,6 +829,12 @@ void GraphScreenTest::optionBoxesFollowTheGraphType() {
         // A disabled box says why, to the eye and to a screen reader.
         QCOMPARE(option->accessibleDescription().isEmpty(), enabled);
         QCOMPARE(option->toolTip(), option->accessibleDescription());
+        // As assistive technology reads it.
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(option);
+        QVERIFY(read);
+        QCOMPARE(read->text(QAccessible::Name), option->text());
+        QCOMPARE(read->text(QAccessible::Description), option->accessibleDescription());
+        QCOMPARE(read->state().disabled, !enabled);
     }
     // The tick stays for the next line graph; a bar or blood pressure graph draws no lines.
     QVERIFY(s.trend->isChecked());
