@@ -87,8 +87,10 @@ bool AddFile(archive* a, const std::filesystem::path& file, const std::string& n
         return false;
     }
     std::unique_ptr<archive_entry, EntryFree> entry(archive_entry_new());
-    // File names built from user names are UTF-8, whatever the locale says.
-    archive_entry_set_pathname_utf8(entry.get(), name.c_str());
+    // ustar keeps a name's bytes as they are (UTF-8 on disk) whatever the locale; pax would
+    // convert them through it, and fails on them under "C". Names built from user names
+    // stay below ustar's 100 bytes.
+    archive_entry_copy_pathname(entry.get(), name.c_str());
     archive_entry_set_filetype(entry.get(), AE_IFREG);
     archive_entry_set_perm(entry.get(), 0600);
     archive_entry_set_size(entry.get(), info.st_size);
@@ -135,7 +137,7 @@ bool WriteArchive(int fd, const std::filesystem::path& folder,
                   const std::vector<std::string>& names, std::string& error) {
     std::unique_ptr<archive, WriterFree> a(archive_write_new());
     if (!a || archive_write_add_filter_gzip(a.get()) != ARCHIVE_OK ||
-        archive_write_set_format_pax_restricted(a.get()) != ARCHIVE_OK ||
+        archive_write_set_format_ustar(a.get()) != ARCHIVE_OK ||
         archive_write_open_fd(a.get(), fd) != ARCHIVE_OK) {
         error = a ? ArchiveError(a.get()) : "out of memory";
         return false;
@@ -284,9 +286,8 @@ bool BackupArchive::Extract(const std::filesystem::path& file, const std::filesy
             error = damaged + ArchiveError(a.get());
             return false;
         }
-        const char* utf8 = archive_entry_pathname_utf8(entry);
         const char* raw = archive_entry_pathname(entry);
-        const std::string name = utf8 ? utf8 : raw ? raw : "";
+        const std::string name = raw ? raw : "";
         if (!IsPlainFileName(name)) {
             error = file.string() + ": the entry \"" + name +
                     "\" is not a plain file name; only files of one folder are restored";

@@ -6,7 +6,7 @@
 
 namespace vitalog {
 
-// A gzip-compressed tar archive (pax) of files of one folder, each under its plain file name,
+// A gzip-compressed tar archive (ustar) of files of one folder, each under its plain file name,
 // as tar and every archive manager open it.
 class BackupArchive {
 public:
