@@ -236,6 +236,11 @@ BackupOutcome MakeBackup(const fs::path& dataDir, const DateTimeKey& now, const 
     const fs::path folder = dataDir / BackupFolderName;
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
+        if (fs::exists(fs::symlink_status(folder, ec))) {
+            BackupOutcome outcome;
+            outcome.error = folder.string() + " is not a folder";
+            return outcome;
+        }
         // Only its owner reads the records; their backups no less.
         if (::mkdir(folder.c_str(), 0700) != 0) {
             BackupOutcome outcome;
