@@ -158,12 +158,6 @@ bool WriteArchive(int fd, const std::filesystem::path& folder,
     return true;
 }
 
-void SyncFolder(const std::filesystem::path& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() >= 0)
-        ::fsync(fd.get());
-}
-
 // One entry's data into a new file of the folder, synced to disk. damaged: the start of the
 // reason when the archive is at fault.
 bool ExtractEntry(archive* a, const std::filesystem::path& file, const std::string& damaged,
@@ -220,6 +214,12 @@ bool StreamIsWhole(const std::filesystem::path& file, std::string& error) {
 }
 
 } // namespace
+
+void BackupArchive::SyncFolder(const std::filesystem::path& folder) {
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0)
+        ::fsync(fd.get());
+}
 
 bool BackupArchive::IsPlainFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&

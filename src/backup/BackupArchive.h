@@ -25,6 +25,9 @@ public:
 
     // Whether an archive entry's name may become a file of one folder as it is.
     static bool IsPlainFileName(const std::string& name);
+
+    // Makes the folder's new, renamed and removed names durable.
+    static void SyncFolder(const std::filesystem::path& folder);
 };
 
 } // namespace vitalog

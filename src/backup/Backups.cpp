@@ -9,14 +9,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace vitalog {
 
@@ -153,20 +149,6 @@ private:
     fs::path path_;
     std::string error_;
 };
-
-std::vector<std::uint8_t> ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>());
-}
-
-void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 // Renames name by name from one folder to another; undone in reverse order.
 class Moves {
@@ -307,6 +289,7 @@ RestoreOutcome RestoreBackup(const fs::path& dataDir, const fs::path& archive,
 
     // The current files step aside into the scratch folder, then the archive's take their
     // place; a failed rename puts everything back.
+    std::error_code ec;
     const fs::path aside = scratch.path() / "replaced";
     if (::mkdir(aside.c_str(), 0700) != 0)
         return refuse("cannot write in " + dataDir.string() + ": " + std::strerror(errno));
@@ -323,12 +306,11 @@ RestoreOutcome RestoreBackup(const fs::path& dataDir, const fs::path& archive,
         return refuse("the record files could not be replaced (" + error +
                       "); the folder is as it was");
     }
-    SyncFolder(dataDir);
+    BackupArchive::SyncFolder(dataDir);
 
-    for (const std::string& name : names) {
-        const std::vector<std::uint8_t> bytes = ReadAll(dataDir / name);
-        outcome.files.push_back({name, bytes.size(), LiveRecordCount(name, bytes)});
-    }
+    for (const std::string& name : names)
+        outcome.files.push_back(
+            {name, fs::file_size(dataDir / name, ec), LiveRecordCount(dataDir / name)});
     for (const std::string& name : current) {
         if (std::find(names.begin(), names.end(), name) == names.end())
             outcome.removed.push_back(name);

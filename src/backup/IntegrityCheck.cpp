@@ -13,7 +13,6 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <span>
 
 namespace vitalog {
 
@@ -130,7 +129,7 @@ constexpr std::pair<std::string_view, FileKind> Prefixes[]{
     {"tm", FileKind::Tape}, {"bp", FileKind::BloodPressure}, {"pt", FileKind::Pictures},
 };
 
-template <class Kind> std::size_t LiveRecords(std::span<const std::uint8_t> bytes) {
+template <class Kind> std::size_t LiveRecords(const Bytes& bytes) {
     if (bytes.size() < 4)
         return 0;
     std::size_t live = 0;
@@ -141,8 +140,9 @@ template <class Kind> std::size_t LiveRecords(std::span<const std::uint8_t> byte
 
 } // namespace
 
-std::optional<std::size_t> LiveRecordCount(const std::string& fileName,
-                                           std::span<const std::uint8_t> bytes) {
+std::optional<std::size_t> LiveRecordCount(const std::filesystem::path& file) {
+    const std::string fileName = file.filename().string();
+    const Bytes bytes = ReadAll(file);
     if (fileName == UserFileName)
         return LiveRecords<UserKind>(bytes);
     const auto prefix = std::find_if(std::begin(Prefixes), std::end(Prefixes), [&](const auto& p) {

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -15,8 +13,7 @@ namespace vitalog {
 // text without its NUL. Empty for a sound directory. Never writes or creates a file.
 std::vector<std::string> CheckDataDirectory(const std::filesystem::path& dataDir);
 
-// The live records of a record file's bytes; none for a file of no known kind.
-std::optional<std::size_t> LiveRecordCount(const std::string& fileName,
-                                           std::span<const std::uint8_t> bytes);
+// The live records of a record file; none for a file of no known kind.
+std::optional<std::size_t> LiveRecordCount(const std::filesystem::path& file);
 
 } // namespace vitalog

@@ -200,9 +200,9 @@ bool CVitalogApp::InitInstance(const QStringList& arguments, const QString& data
     if (backup && !backup->ok)
         m_services.prompter->Notice(
             m_mainFrame,
-            QStringLiteral("The daily backup of your records could not be written to %1:\n%2\n\n"
+            QStringLiteral("The daily backup of the data folder %1 failed:\n%2\n\n"
                            "Your records are unchanged and Vitalog goes on without the backup.")
-                .arg(directory + QStringLiteral("/backups"), QString::fromStdString(backup->error)),
+                .arg(directory, QString::fromStdString(backup->error)),
             QMessageBox::Warning);
     return true;
 }

@@ -120,9 +120,9 @@ void StartupBackupTest::failedBackupIsSaidOnceAndTheProgramStarts() {
     const ShownBox& box = services.prompter.Last();
     QCOMPARE(box.title, QStringLiteral("Vitalog"));
     QCOMPARE(box.icon, QMessageBox::Warning);
-    QVERIFY2(box.text.startsWith(
-                 QStringLiteral("The daily backup of your records could not be written to ") +
-                 backups + QStringLiteral(":\n")),
+    // The folder, and the reason naming the place that failed.
+    QVERIFY2(box.text.startsWith(QStringLiteral("The daily backup of the data folder ") +
+                                 services.DataDir() + QStringLiteral(" failed:\n") + backups),
              qPrintable(box.text));
     QVERIFY(box.text.endsWith(
         QStringLiteral("Your records are unchanged and Vitalog goes on without the backup.")));
