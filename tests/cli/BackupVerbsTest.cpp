@@ -31,6 +31,7 @@ struct Entry {
     Bytes bytes;
     unsigned type = AE_IFREG;
     std::string link; // of a symbolic link
+    std::string hardlink;
 };
 
 // Every entry of an archive, read by libarchive as any archive tool would.
@@ -73,6 +74,8 @@ void WriteArchive(const fs::path& file, const std::vector<Entry>& entries) {
         archive_entry_set_perm(header, 0600);
         if (!entry.link.empty())
             archive_entry_set_symlink(header, entry.link.c_str());
+        if (!entry.hardlink.empty())
+            archive_entry_set_hardlink(header, entry.hardlink.c_str());
         archive_entry_set_size(header, static_cast<la_int64_t>(entry.bytes.size()));
         EXPECT_EQ(archive_write_header(a, header), ARCHIVE_OK) << archive_error_string(a);
         archive_write_data(a, entry.bytes.data(), entry.bytes.size());
@@ -332,6 +335,17 @@ INSTANTIATE_TEST_SUITE_P(
                         WriteArchive(file, {{"user.bin", {}, AE_IFLNK, "/etc/passwd"}});
                     },
                     "the entry \"user.bin\" is not a regular file"},
+        DamagedCase{
+            "HardLink",
+            [](const fs::path& file) {
+                WriteArchive(file, {{"user.bin", {}}, {"tmAnn.bin", {}, AE_IFREG, "", "user.bin"}});
+            },
+            "the entry \"tmAnn.bin\" is not a regular file"},
+        DamagedCase{"SameNameTwice",
+                    [](const fs::path& file) {
+                        WriteArchive(file, {{"user.bin", {}}, {"user.bin", Bytes{1}}});
+                    },
+                    "holds \"user.bin\" twice"},
         DamagedCase{"NoUserFile",
                     [](const fs::path& file) {
                         WriteArchive(file, {{"tmAnn.bin", {}}});
@@ -386,6 +400,41 @@ TEST(RestoreVerb, ReplacesTheRecordFilesAndKeepsTheReplacedOnesInANewBackup) {
     EXPECT_THAT(result.out, HasSubstr("  bfGone.bin: removed, the archive does not hold it\n"));
     EXPECT_THAT(result.out,
                 HasSubstr("The replaced record files are kept in " + kept.string() + "\n"));
+}
+
+// A rename that fails once the replaced files are kept: every file goes back where it was.
+TEST(RestoreVerb, ThatCannotPutAFileInPlaceUndoesItsMoves) {
+    TempDir source;
+    const Fixture fixture(source.path());
+    TempDir elsewhere;
+    const fs::path archive = elsewhere / "backup.tar.gz";
+    ASSERT_EQ(RunCli(source.path(), {"backup", "--output", archive}).status, 0);
+
+    Folder target;
+    fs::remove(target.dir / "tmZo\xC3\xAB.bin");
+    fs::create_directories(target.dir / "tmZo\xC3\xAB.bin" / "inside"); // no file fits there
+    const Snapshot before = TakeSnapshot(target.dir.path());
+    const auto result = RunCli(target.dir.path(), {"restore", archive});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_THAT(result.err, HasSubstr("could not be replaced"));
+    EXPECT_EQ(TakeSnapshot(target.dir.path()), before);
+    EXPECT_TRUE(fs::is_directory(target.dir / "tmZo\xC3\xAB.bin" / "inside"));
+    EXPECT_THAT(Names(target.dir / "backups"), ElementsAre("vitalog-20261210-103000.tar.gz"));
+}
+
+TEST(RestoreVerb, IntoAFolderWithoutRecordFilesKeepsNoBackup) {
+    TempDir source;
+    const Fixture fixture(source.path());
+    TempDir elsewhere;
+    const fs::path archive = elsewhere / "backup.tar.gz";
+    ASSERT_EQ(RunCli(source.path(), {"backup", "--output", archive}).status, 0);
+
+    TempDir target;
+    const auto result = RunCli(target.path(), {"restore", archive});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_THAT(RecordFiles(target.path()), SameFiles(RecordFiles(source.path())));
+    EXPECT_THAT(result.out, HasSubstr("The folder held no record files to replace.\n"));
+    EXPECT_FALSE(fs::exists(target / "backups"));
 }
 
 // Restoring one of the folder's own backups, when the folder already holds ten: the archive
