@@ -7,7 +7,7 @@ set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev xvfb xauth fonts-dejavu-core
  fonts-liberation qt6-image-formats-plugins locales poppler-utils
- libcups2-dev cups-daemon cups-client cups-filters ghostscript"
+ libcups2-dev cups-daemon cups-client cups-filters ghostscript libarchive-dev"
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
 missing=""
 for p in $packages; do

@@ -3,9 +3,10 @@
 #include "CsvDetail.h"
 #include "CsvTables.h"
 #include "DemoData.h"
-#include "IntegrityCheck.h"
 #include "ScaleImport.h"
 
+#include "backup/Backups.h"
+#include "backup/IntegrityCheck.h"
 #include "help/VendorConfig.h"
 #include "history/HistoryReports.h"
 #include "platform/DataDirectory.h"
@@ -101,6 +102,8 @@ constexpr VerbShape Verbs[]{
     {"print-history", 1, true, true, false, false, false},
     {"check", 0, false, false, false, false, false},
     {"demo", 0, false, false, false, false, false},
+    {"backup", 0, false, false, true, false, false},
+    {"restore", 1, false, false, false, false, false},
 };
 
 constexpr std::string_view HistoryKinds[]{"bodyfat", "tape", "bmi", "bp", "users"};
@@ -191,6 +194,11 @@ public:
             err << "vitalog-cli: " << Shown(error) << '\n';
             return false;
         }
+        return Lock(directory, err);
+    }
+
+    // The lock alone, on a folder that exists: nothing is added to it.
+    bool Lock(const QString& directory, std::ostream& err) {
         lock_ = DataDirectory::Lock(directory);
         if (!lock_) {
             err << "vitalog-cli: Vitalog is running with the data folder " << Shown(directory)
@@ -385,6 +393,63 @@ int Demo(const QString& directory, DateKey today, std::ostream& out, std::ostrea
     return ExitOk;
 }
 
+// The record files into an archive: the given file, else a new backup in the folder's backups.
+int Backup(const QString& directory, const Options& options, const DateTimeKey& now,
+           std::ostream& out, std::ostream& err) {
+    const std::filesystem::path dataDir = PathOf(directory);
+    if (!HoldsUserFile(dataDir)) {
+        err << "vitalog-cli: " << Shown(directory) << " holds no " << UserFileName
+            << "; there is nothing to back up\n";
+        return ExitRefused;
+    }
+    // A backup taken while the window writes could hold a record half written.
+    WriteSession session;
+    if (!session.Lock(directory, err))
+        return ExitRefused;
+    const BackupOutcome outcome =
+        options.output ? WriteBackup(dataDir, *options.output) : MakeBackup(dataDir, now);
+    if (!outcome.ok) {
+        err << "vitalog-cli: the backup failed: " << outcome.error << '\n';
+        return ExitRefused;
+    }
+    out << outcome.files.size() << " record files backed up to " << outcome.archive.string()
+        << '\n';
+    return ExitOk;
+}
+
+int Restore(const QString& directory, const Options& options, const DateTimeKey& now,
+            std::ostream& out, std::ostream& err) {
+    const std::string& file = options.positional[1];
+    // A folder that exists gets nothing but the lock before the archive has passed its check.
+    WriteSession session;
+    if (!(QFileInfo(directory).isDir() ? session.Lock(directory, err)
+                                       : session.Open(directory, err)))
+        return ExitRefused;
+    const RestoreOutcome outcome = RestoreBackup(PathOf(directory), file, now);
+    if (!outcome.ok) {
+        for (const std::string& problem : outcome.problems)
+            err << "vitalog-cli: " << problem << '\n';
+        err << "vitalog-cli: nothing was restored; " << Shown(directory) << " is as it was\n";
+        return ExitRefused;
+    }
+    out << "Restored " << file << " into " << Shown(directory) << ":\n";
+    for (const RestoredFile& restored : outcome.files) {
+        out << "  " << restored.name << ": ";
+        if (restored.records)
+            out << *restored.records << (*restored.records == 1 ? " record" : " records");
+        else
+            out << restored.size << (restored.size == 1 ? " byte" : " bytes");
+        out << '\n';
+    }
+    for (const std::string& name : outcome.removed)
+        out << "  " << name << ": removed, the archive does not hold it\n";
+    if (outcome.keptIn.empty())
+        out << "The folder held no record files to replace.\n";
+    else
+        out << "The replaced record files are kept in " << outcome.keptIn.string() << '\n';
+    return ExitOk;
+}
+
 } // namespace
 
 std::string UsageText() {
@@ -398,6 +463,8 @@ std::string UsageText() {
            "  vitalog-cli [--data-dir DIR] print-history HKIND [--user NAME]\n"
            "  vitalog-cli [--data-dir DIR] check\n"
            "  vitalog-cli --data-dir DIR demo\n"
+           "  vitalog-cli [--data-dir DIR] backup [--output FILE]\n"
+           "  vitalog-cli [--data-dir DIR] restore FILE\n"
            "\n"
            "KIND: users, bodyfat, tape, bmi, bp, pictures. HKIND: bodyfat, tape, bmi, bp, users.\n"
            "--user is required for every kind but users. The data folder is --data-dir, else\n"
@@ -430,6 +497,8 @@ int Run(const Invocation& invocation, std::ostream& out, std::ostream& err) {
         return ImportTable(directory, options, out, err);
     if (verb == "import-scale")
         return ImportScaleFile(directory, options, out, err);
+    if (verb == "restore")
+        return Restore(directory, options, invocation.now, out, err);
 
     // The reading verbs never make a folder or a file.
     if (!QFileInfo(directory).isDir()) {
@@ -443,6 +512,8 @@ int Run(const Invocation& invocation, std::ostream& out, std::ostream& err) {
         return ExportTable(dataDir, options, out, err);
     if (verb == "check")
         return Check(dataDir, out);
+    if (verb == "backup")
+        return Backup(directory, options, invocation.now, out, err);
     return History(dataDir, options, verb == "print-history", out, err);
 }
 

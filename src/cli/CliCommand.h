@@ -17,6 +17,7 @@ struct Invocation {
     std::vector<std::string> arguments; // without the program name
     std::string dataDirEnvironment;     // VITALOG_DATA_DIR
     DateKey today = 0;                  // the last day of the demo data
+    DateTimeKey now;                    // local time: names a new backup
 };
 
 // Runs one verb: results on out, messages on err. Returns the exit status.

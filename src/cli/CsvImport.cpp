@@ -2,7 +2,6 @@
 
 #include "Csv.h"
 #include "CsvDetail.h"
-#include "Values.h"
 
 #include "calc/ActivityLevel.h"
 #include "calc/MeasurementType.h"
@@ -10,6 +9,7 @@
 #include "records/TextEncoding.h"
 #include "records/Units.h"
 #include "records/Users.h"
+#include "records/Values.h"
 
 #include <cmath>
 #include <functional>
@@ -167,7 +167,6 @@ UserRecord ReadProfile(RowReader& row, const UserRecord& base, const ProfileRule
     }
     return user;
 }
-
 
 struct BmiRow {
     BmiRecord bmi;

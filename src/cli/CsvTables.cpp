@@ -2,11 +2,11 @@
 
 #include "Csv.h"
 #include "CsvDetail.h"
-#include "Values.h"
 
 #include "records/RecordFile.h"
 #include "records/TextEncoding.h"
 #include "records/Users.h"
+#include "records/Values.h"
 
 #include <algorithm>
 #include <map>

@@ -2,11 +2,11 @@
 
 #include "Csv.h"
 #include "CsvDetail.h"
-#include "Values.h"
 
 #include "calc/OtherCalc.h"
 #include "records/RecordFile.h"
 #include "records/Units.h"
+#include "records/Values.h"
 
 #include <algorithm>
 #include <cctype>

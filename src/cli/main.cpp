@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include <QCoreApplication>
-#include <QDate>
+#include <QDateTime>
 
 #include <iostream>
 
@@ -15,7 +15,11 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         invocation.arguments.emplace_back(argv[i]);
     invocation.dataDirEnvironment = qEnvironmentVariable("VITALOG_DATA_DIR").toStdString();
-    const QDate today = QDate::currentDate();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate today = now.date();
     invocation.today = vitalog::MakeDateKey(today.year(), today.month(), today.day());
+    invocation.now =
+        vitalog::MakeDateTimeKey(today.year(), today.month(), today.day(), now.time().hour(),
+                                 now.time().minute(), now.time().second());
     return vitalog::cli::Run(invocation, std::cout, std::cerr);
 }

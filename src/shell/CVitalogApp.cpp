@@ -3,6 +3,8 @@
 #include "CMainFrame.h"
 #include "Screen.h"
 #include "ScreenClass.h"
+#include "backup/Backups.h"
+#include "platform/Clock.h"
 #include "platform/DataDirectory.h"
 #include "platform/Prompter.h"
 
@@ -171,6 +173,14 @@ bool CVitalogApp::InitInstance(const QStringList& arguments, const QString& data
     }
     m_services.dataDirectory = directory;
 
+    // Once a day, before any window can write a record. A failure is said once, after the
+    // window is up: the records are as they were and the program goes on.
+    const QDateTime now = m_services.clock->Now();
+    const auto backup = MakeDailyBackup(m_services.DataPath(),
+                                        MakeDateTimeKey(now.date().year(), now.date().month(),
+                                                        now.date().day(), now.time().hour(),
+                                                        now.time().minute(), now.time().second()));
+
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         // Title and task bars show a small picture; desktops take the large one from the
@@ -187,6 +197,13 @@ bool CVitalogApp::InitInstance(const QStringList& arguments, const QString& data
     m_mainFrame = new CMainFrame(m_services, m_screens);
     m_mainFrame->SwitchScreen(ScreenClass::CUser);
     m_mainFrame->show();
+    if (backup && !backup->ok)
+        m_services.prompter->Notice(
+            m_mainFrame,
+            QStringLiteral("The daily backup of the data folder %1 failed:\n%2\n\n"
+                           "Your records are unchanged and Vitalog goes on without the backup.")
+                .arg(directory, QString::fromStdString(backup->error)),
+            QMessageBox::Warning);
     return true;
 }
 

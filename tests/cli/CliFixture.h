@@ -30,6 +30,7 @@ inline CliResult RunCli(const std::filesystem::path& dataDir, std::vector<std::s
     invocation.arguments = {"--data-dir", dataDir.string()};
     invocation.arguments.insert(invocation.arguments.end(), arguments.begin(), arguments.end());
     invocation.today = 20261210;
+    invocation.now = MakeDateTimeKey(2026, 12, 10, 10, 30, 0);
     std::ostringstream out, err;
     CliResult result;
     result.status = cli::Run(invocation, out, err);

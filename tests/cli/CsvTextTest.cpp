@@ -1,7 +1,7 @@
 // The CSV reader and writer and the texts of stored values.
 
 #include "cli/Csv.h"
-#include "cli/Values.h"
+#include "records/Values.h"
 
 #include <gtest/gtest.h>
 

@@ -8,24 +8,26 @@ set(below_records "")
 set(below_calc records)
 set(below_reports "")
 set(below_resources "")
+# Backups: the core and libarchive, below the program's start and vitalog-cli.
+set(below_backup records calc)
 set(below_platform resources)
 set(below_controls platform resources)
 set(below_help controls platform resources)
-set(below_shell help controls platform resources records calc)
-set(below_printing shell help controls platform resources records calc reports)
-set(below_graphs printing shell help controls platform resources records calc reports)
-set(below_history printing shell help controls platform resources records calc reports)
-set(below_pictures printing shell help controls platform resources records calc reports)
-set(below_screens cli pictures history graphs printing shell help controls platform resources
-    records calc reports)
+set(below_shell backup help controls platform resources records calc)
+set(below_printing backup shell help controls platform resources records calc reports)
+set(below_graphs backup printing shell help controls platform resources records calc reports)
+set(below_history backup printing shell help controls platform resources records calc reports)
+set(below_pictures backup printing shell help controls platform resources records calc reports)
+set(below_screens backup cli pictures history graphs printing shell help controls platform
+    resources records calc reports)
 # help/ only for the vendor's address in the export footer (a header of constants).
-set(below_cli records calc platform resources reports history help)
-set(folders records calc reports resources platform controls help shell printing graphs history
+set(below_cli backup records calc platform resources reports history help)
+set(folders records calc reports backup resources platform controls help shell printing graphs history
     pictures cli screens)
 set(library_records vitalog_core)
 set(library_calc vitalog_core)
 
-set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_resources vitalog_platform
+set(all_vitalog_libraries vitalog_core vitalog_reports vitalog_backup vitalog_resources vitalog_platform
     vitalog_controls vitalog_help vitalog_shell vitalog_printing vitalog_graphs vitalog_history
     vitalog_pictures vitalog_screens vitalog_cli)
 

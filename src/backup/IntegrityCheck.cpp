@@ -1,12 +1,11 @@
 #include "IntegrityCheck.h"
 
-#include "Values.h"
-
 #include "calc/MeasurementType.h"
 #include "records/RecordFile.h"
 #include "records/RecordKinds.h"
 #include "records/TextEncoding.h"
 #include "records/Users.h"
+#include "records/Values.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,7 +14,7 @@
 #include <map>
 #include <set>
 
-namespace vitalog::cli {
+namespace vitalog {
 
 namespace {
 
@@ -130,7 +129,44 @@ constexpr std::pair<std::string_view, FileKind> Prefixes[]{
     {"tm", FileKind::Tape}, {"bp", FileKind::BloodPressure}, {"pt", FileKind::Pictures},
 };
 
+template <class Kind> std::size_t LiveRecords(const Bytes& bytes) {
+    if (bytes.size() < 4)
+        return 0;
+    std::size_t live = 0;
+    for (std::size_t at = 4; at + Kind::Size <= bytes.size(); at += Kind::Size)
+        live += Int32At(bytes.data() + at + Kind::ActiveOffset) != 0;
+    return live;
+}
+
 } // namespace
+
+std::optional<std::size_t> LiveRecordCount(const std::filesystem::path& file) {
+    const std::string fileName = file.filename().string();
+    const Bytes bytes = ReadAll(file);
+    if (fileName == UserFileName)
+        return LiveRecords<UserKind>(bytes);
+    const auto prefix = std::find_if(std::begin(Prefixes), std::end(Prefixes), [&](const auto& p) {
+        return fileName.size() > p.first.size() + 4 && fileName.starts_with(p.first) &&
+               fileName.ends_with(".bin");
+    });
+    if (prefix == std::end(Prefixes))
+        return std::nullopt;
+    switch (prefix->second) {
+    case FileKind::BodyFat:
+        return LiveRecords<BodyFatKind>(bytes);
+    case FileKind::Tape:
+        return LiveRecords<TapeKind>(bytes);
+    case FileKind::Bmi:
+        return LiveRecords<BmiKind>(bytes);
+    case FileKind::Bmr:
+        return LiveRecords<BmrKind>(bytes);
+    case FileKind::BloodPressure:
+        return LiveRecords<BloodPressureKind>(bytes);
+    case FileKind::Pictures:
+        return LiveRecords<PictureKind>(bytes);
+    }
+    return std::nullopt;
+}
 
 std::vector<std::string> CheckDataDirectory(const std::filesystem::path& dataDir) {
     std::vector<std::string> lines;
@@ -215,4 +251,4 @@ std::vector<std::string> CheckDataDirectory(const std::filesystem::path& dataDir
     return lines;
 }
 
-} // namespace vitalog::cli
+} // namespace vitalog

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "records/DateKey.h"
+#include "DateKey.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace vitalog::cli {
+namespace vitalog {
 
 // The texts of stored values in the CSV files and the readers that take them back.
 
@@ -29,4 +29,4 @@ std::string UnitsText(int units);                     // "imperial", "metric", e
 std::optional<int> ParseSex(std::string_view text);   // Sex
 std::optional<int> ParseUnits(std::string_view text); // UnitSystem
 
-} // namespace vitalog::cli
+} // namespace vitalog

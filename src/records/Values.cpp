@@ -1,11 +1,11 @@
 #include "Values.h"
 
-#include "records/Units.h"
+#include "Units.h"
 
 #include <charconv>
 #include <cstdio>
 
-namespace vitalog::cli {
+namespace vitalog {
 
 namespace {
 
@@ -139,4 +139,4 @@ std::optional<int> ParseUnits(std::string_view text) {
     return std::nullopt;
 }
 
-} // namespace vitalog::cli
+} // namespace vitalog
