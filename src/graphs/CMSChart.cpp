@@ -4,6 +4,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
@@ -119,15 +120,8 @@ void CMSChart::Refresh() {
         c->removeAxis(axis), delete axis;
 
     auto* categories = new QBarCategoryAxis;
-    QSet<QString> used;
-    for (int row = 1; row <= RowCount(); ++row) {
-        // The axis refuses a category twice; readings share a date only with different times.
-        QString text = Category(row);
-        while (used.contains(text))
-            text += QChar(0x200B);
-        used.insert(text);
-        categories->append(text);
-    }
+    m_categories = categories;
+    NameRows();
     categories->setLabelsAngle(RowCount() > UprightLabelRows ? -90 : 0);
     // Dates with times take two lines; cut short they would all read alike.
     categories->setTruncateLabels(false);
@@ -208,6 +202,52 @@ void CMSChart::AddOverlay(const Overlay& overlay, const std::vector<QLineSeries*
         pen.setColor(pen.color().darker(170));
     }
     series->setPen(pen);
+}
+
+int CMSChart::RowLabelStep() const {
+    const int rows = RowCount();
+    if (rows <= UprightLabelRows)
+        return 1;
+    // An upright label is as wide as its lines are high; leave half a line between two.
+    const QFontMetricsF metrics(m_categories ? m_categories->labelsFont() : font());
+    const double perLabel = metrics.height() * (m_rowLabelCount + 0.5);
+    // The value axis and the margins take about this much of the width.
+    const double width = std::max(1.0, viewport()->width() - 100.0);
+    const int fit = std::max(1, int(width / perLabel));
+    return (rows + fit - 1) / fit;
+}
+
+void CMSChart::NameRows() {
+    if (!m_categories)
+        return;
+    m_rowLabelStep = RowLabelStep();
+    QStringList texts;
+    QSet<QString> used;
+    for (int row = 1; row <= RowCount(); ++row) {
+        QString text;
+        if ((row - 1) % m_rowLabelStep == 0) {
+            // The axis refuses a category twice; readings share a date only with different
+            // times.
+            text = Category(row);
+            while (used.contains(text))
+                text += QChar(0x200B);
+        } else {
+            // Unnamed: the row's number in invisible characters, which no named row begins
+            // with.
+            text = QChar(0x2060);
+            for (int bits = row; bits > 0; bits >>= 1)
+                text += QChar(bits & 1 ? 0x200C : 0x200B);
+        }
+        used.insert(text);
+        texts << text;
+    }
+    m_categories->setCategories(texts);
+}
+
+void CMSChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    if (m_categories && RowLabelStep() != m_rowLabelStep)
+        NameRows();
 }
 
 QImage CMSChart::Bitmap() const {

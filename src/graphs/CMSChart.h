@@ -2,12 +2,14 @@
 
 #include <QChartView>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 
 #include <vector>
 
 class QAbstractAxis;
 class QLineSeries;
+class QBarCategoryAxis;
 class QPainter;
 
 namespace vitalog {
@@ -68,9 +70,16 @@ public:
     double Minimum() const { return m_minimum; }
     double Maximum() const { return m_maximum; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     // The category text of a row: its label levels one below the other.
     QString Category(int row) const;
+    // Every row keeps its category; where upright labels would not fit side by side, only
+    // every n-th row is named and the others get an empty text of their own.
+    int RowLabelStep() const;
+    void NameRows();
     void AddOverlay(const Overlay& overlay, const std::vector<QLineSeries*>& columns,
                     QAbstractAxis* categories, QAbstractAxis* values);
 
@@ -84,6 +93,8 @@ private:
     double m_minimum = 0;
     double m_maximum = 100;
     std::vector<Overlay> m_overlays;
+    QPointer<QBarCategoryAxis> m_categories;
+    int m_rowLabelStep = 1;
 };
 
 } // namespace vitalog

@@ -25,12 +25,14 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QSet>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -226,6 +228,7 @@ private slots:
     void pageLayout_data();
     void pageLayout();
     void chartKeepsEveryRowAndNewDataClearsTheLabels();
+    void manyRowsNameOnlyAsManyAsTheWidthHolds();
     void chartDrawsOverlaysOnLineChartsOnly();
     void optionBoxesFollowTheGraphType_data();
     void optionBoxesFollowTheGraphType();
@@ -766,6 +769,54 @@ void GraphScreenTest::chartKeepsEveryRowAndNewDataClearsTheLabels() {
     chart.Refresh();
     QCOMPARE(chart.chart()->series().size(), 1); // one bar series of one set
     QCOMPARE(chart.chart()->axes(Qt::Horizontal).size(), 1);
+}
+
+void GraphScreenTest::manyRowsNameOnlyAsManyAsTheWidthHolds() {
+    CMSChart chart;
+    chart.SetChartType(CMSChart::Line2d);
+    std::vector<std::vector<double>> values(365, std::vector<double>{180});
+    chart.SetChartData(values);
+    for (int row = 1; row <= 365; ++row)
+        chart.SetRowLabel(row, 1, QStringLiteral("day %1").arg(row));
+    chart.resize(600, 400);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.Refresh();
+    auto* categories =
+        qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    QVERIFY(categories);
+    const auto named = [&categories] {
+        QList<int> rows;
+        const QStringList texts = categories->categories();
+        for (int i = 0; i < texts.size(); ++i)
+            if (texts[i].startsWith(QStringLiteral("day ")))
+                rows << i + 1;
+        return rows;
+    };
+    // Every row keeps its point; the first is named, and the named ones are evenly spaced
+    // and few enough to stand side by side upright.
+    QCOMPARE(categories->count(), 365);
+    QCOMPARE(categories->categories().first(), QStringLiteral("day 1"));
+    const QList<int> narrow = named();
+    const double lineHeight = QFontMetricsF(categories->labelsFont()).height();
+    QVERIFY2(narrow.size() * lineHeight * 1.5 <= 600, qPrintable(QString::number(narrow.size())));
+    QVERIFY(narrow.size() > 5);
+    for (int i = 1; i < narrow.size(); ++i)
+        QCOMPARE(narrow[i] - narrow[i - 1], narrow[1] - narrow[0]);
+    const QStringList texts = categories->categories();
+    QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), 365);
+
+    // A wider chart names more of them.
+    chart.resize(2400, 400);
+    QVERIFY(named().size() > narrow.size());
+
+    // A dozen rows are all named.
+    chart.SetChartData(std::vector<std::vector<double>>(12, std::vector<double>{1}));
+    for (int row = 1; row <= 12; ++row)
+        chart.SetRowLabel(row, 1, QStringLiteral("day %1").arg(row));
+    chart.Refresh();
+    categories = qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    QCOMPARE(named().size(), 12);
 }
 
 void GraphScreenTest::chartDrawsOverlaysOnLineChartsOnly() {
