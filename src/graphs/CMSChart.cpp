@@ -8,6 +8,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPen>
 #include <QSet>
 #include <QValueAxis>
 
@@ -150,6 +151,11 @@ void CMSChart::Refresh() {
         c->addSeries(series);
         series->attachAxis(categories);
         series->attachAxis(values);
+        // Bars a few pixels wide would be all border: draw them in their own colour.
+        if (RowCount() * m_columns * 4 > viewport()->width()) {
+            for (QBarSet* set : series->barSets())
+                set->setPen(QPen(set->brush().color(), 0));
+        }
     } else {
         std::vector<QLineSeries*> columns;
         for (int column = 1; column <= m_columns; ++column) {
@@ -242,6 +248,8 @@ void CMSChart::NameRows() {
         texts << text;
     }
     m_categories->setCategories(texts);
+    // A line per row where most rows are unnamed only greys the plot.
+    m_categories->setGridLineVisible(m_rowLabelStep == 1);
 }
 
 void CMSChart::resizeEvent(QResizeEvent* event) {

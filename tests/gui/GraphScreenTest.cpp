@@ -19,6 +19,8 @@
 #include <QAbstractSeries>
 #include <QAccessible>
 #include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QCheckBox>
 #include <QClipboard>
@@ -803,6 +805,10 @@ void GraphScreenTest::manyRowsNameOnlyAsManyAsTheWidthHolds() {
     QVERIFY(narrow.size() > 5);
     for (int i = 1; i < narrow.size(); ++i)
         QCOMPARE(narrow[i] - narrow[i - 1], narrow[1] - narrow[0]);
+    // A gridline per row would grey the plot.
+    QVERIFY(!categories->isGridLineVisible());
+    // A gridline per row would grey the plot.
+    QVERIFY(!categories->isGridLineVisible());
     const QStringList texts = categories->categories();
     QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), 365);
 
@@ -817,6 +823,16 @@ void GraphScreenTest::manyRowsNameOnlyAsManyAsTheWidthHolds() {
     chart.Refresh();
     categories = qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
     QCOMPARE(named().size(), 12);
+    QVERIFY(categories->isGridLineVisible());
+
+    // A year of bars a pixel or two wide: drawn in their colour, not as borders alone.
+    chart.resize(600, 400);
+    chart.SetChartType(CMSChart::Bar2d);
+    chart.SetChartData(values);
+    chart.Refresh();
+    auto* bars = qobject_cast<QBarSeries*>(chart.chart()->series().value(0));
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets().first()->pen().color(), bars->barSets().first()->brush().color());
 }
 
 void GraphScreenTest::chartDrawsOverlaysOnLineChartsOnly() {
