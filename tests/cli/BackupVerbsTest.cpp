@@ -477,9 +477,14 @@ TEST(RestoreVerb, IsRefusedWhileTheProgramHoldsTheFolder) {
 }
 
 struct UsageCase {
+    const char* name;
     std::vector<std::string> arguments;
     const char* message;
 };
+void PrintTo(const UsageCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class BackupUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(BackupUsage, IsAUsageError) {
@@ -492,14 +497,20 @@ TEST_P(BackupUsage, IsAUsageError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, BackupUsage,
-    ::testing::Values(UsageCase{{"restore"}, "restore: a file to read is missing"},
-                      UsageCase{{"restore", "a.tar.gz", "b.tar.gz"},
-                                "restore: unexpected argument b.tar.gz"},
-                      UsageCase{{"restore", "--output", "x", "a.tar.gz"},
-                                "restore: --output does not apply here"},
-                      UsageCase{{"backup", "extra"}, "backup: unexpected argument extra"},
-                      UsageCase{{"backup", "--user", "Ann"}, "backup: --user does not apply here"},
-                      UsageCase{{"backup", "--output"}, "missing value after --output"}));
+    ::testing::Values(
+        UsageCase{"RestoreWithoutFile", {"restore"}, "restore: a file to read is missing"},
+        UsageCase{"RestoreTwoFiles",
+                  {"restore", "a.tar.gz", "b.tar.gz"},
+                  "restore: unexpected argument b.tar.gz"},
+        UsageCase{"RestoreWithOutput",
+                  {"restore", "--output", "x", "a.tar.gz"},
+                  "restore: --output does not apply here"},
+        UsageCase{"BackupExtraArgument", {"backup", "extra"}, "backup: unexpected argument extra"},
+        UsageCase{
+            "BackupWithUser", {"backup", "--user", "Ann"}, "backup: --user does not apply here"},
+        UsageCase{
+            "BackupOutputWithoutValue", {"backup", "--output"}, "missing value after --output"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vitalog::test

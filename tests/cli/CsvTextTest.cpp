@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <sstream>
 
 namespace vitalog::cli {
@@ -28,10 +29,14 @@ TEST(Csv, FieldsThatNeedQuotesReadBackAsWritten) {
 }
 
 struct ParseCase {
+    const char* name;
     const char* text;
     std::vector<std::vector<std::string>> rows;
     std::vector<int> lines;
 };
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CsvParse : public ::testing::TestWithParam<ParseCase> {};
 
@@ -50,15 +55,17 @@ TEST_P(CsvParse, RowsAndTheirLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, CsvParse,
-    ::testing::Values(
-        ParseCase{"a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}}, // no final line break
-        ParseCase{"\xEF\xBB\xBF"
-                  "a\r\n\r\n1\r\n",
-                  {{"a"}, {"1"}},
-                  {1, 3}}, // mark, empty line
-        ParseCase{"a,,\n", {{"a", "", ""}}, {1}},
-        ParseCase{"\"x\ny\",z\nw\n", {{"x\ny", "z"}, {"w"}}, {1, 3}},
-        ParseCase{"a\rb\n", {{"a\rb"}}, {1}})); // a lone CR is text
+    ::testing::Values(ParseCase{"NoFinalLineBreak", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+                      ParseCase{"ByteOrderMarkAndEmptyLine",
+                                "\xEF\xBB\xBF"
+                                "a\r\n\r\n1\r\n",
+                                {{"a"}, {"1"}},
+                                {1, 3}},
+                      ParseCase{"EmptyFields", "a,,\n", {{"a", "", ""}}, {1}},
+                      ParseCase{
+                          "QuotedLineBreak", "\"x\ny\",z\nw\n", {{"x\ny", "z"}, {"w"}}, {1, 3}},
+                      ParseCase{"LoneCarriageReturnIsText", "a\rb\n", {{"a\rb"}}, {1}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Csv, MalformedQuotesNameTheirLine) {
     const auto open = ParseCsv("a\n\"never closed\n\n");
