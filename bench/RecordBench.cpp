@@ -92,9 +92,9 @@ void PlainRead(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
-// LoadAll's own read (from the end, in chunks, on a second thread) with each record's bytes,
-// as many as a decoded record holds, merely copied into a list: no decoding, no tombstone
-// test, no order check. No LoadAll built on this read can be faster.
+// LoadAll's own read (from the end, in chunks, large files on a second thread) with each
+// record's bytes, as many as a decoded record holds, merely copied into a list: no decoding,
+// no tombstone test, no order check. No LoadAll built on this read can be faster.
 void CopyFloor(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const auto file = BenchDir() / ("bf" + UserFor(n, false) + ".bin");
